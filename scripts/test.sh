@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds everything and runs the whole suite through CTest under Wine and Xvfb.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export BUILD_DIR=${BUILD_DIR:-$root/build}
+bash "$root/scripts/build.sh"
+
+source "$root/scripts/wine-env.sh"
+export WINEPREFIX=$BUILD_DIR/wineprefix
+export GVT_TEST_DISPLAY=${GVT_TEST_DISPLAY:-:91}
+started_xvfb=0
+xdpyinfo -display "$GVT_TEST_DISPLAY" >/dev/null 2>&1 || started_xvfb=1
+gvt_ensure_xvfb "$GVT_TEST_DISPLAY"
+gvt_ensure_prefix
+
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  [ "$started_xvfb" = 1 ] && gvt_stop_xvfb "$GVT_TEST_DISPLAY"
+}
+trap cleanup EXIT
+
+cd "$BUILD_DIR"
+ctest --output-on-failure "$@"
