@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds Glyvanter and opens its window in the user's own Wine prefix, so
+# that its settings persist from run to run. Without a display it runs the
+# window on a virtual display, saves a screenshot, closes it and says where
+# the screenshot is.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export BUILD_DIR=${BUILD_DIR:-$root/build}
+bash "$root/scripts/build.sh" --target Glyvanter
+
+source "$root/scripts/wine-env.sh"
+export WINEPREFIX=${WINEPREFIX:-$HOME/.wine}
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+exe=$BUILD_DIR/Glyvanter.exe
+
+# A fresh prefix lists Wine's own fonts only once they are in its Fonts folder.
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot -i >/dev/null 2>&1 </dev/null || true
+fi
+if [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] && [ ! -f "$fonts/tahoma.ttf" ]; then
+  cp -n /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
+fi
+
+if [ -n "${DISPLAY:-}" ]; then
+  exec wine "$exe"
+fi
+
+display=:93
+gvt_ensure_xvfb "$display" 1280x800x24
+export DISPLAY=$display
+shot=$BUILD_DIR/screenshot.png
+wine "$exe" >/dev/null 2>&1 </dev/null &
+pid=$!
+window=""
+for _ in $(seq 600); do
+  window=$(xdotool search --name '^Glyvanter$' 2>/dev/null | head -n1 || true)
+  [ -n "$window" ] && break
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.2
+done
+if [ -z "$window" ]; then
+  echo "run: the Glyvanter window did not appear" >&2
+  kill "$pid" 2>/dev/null || true
+  gvt_stop_xvfb "$display"
+  exit 1
+fi
+sleep 2
+import -window root "$shot"
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key --window "$window" Escape
+for _ in $(seq 100); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.2
+done
+kill "$pid" 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+gvt_stop_xvfb "$display"
+echo "Screenshot: $shot"

@@ -1,0 +1,18 @@
+#include "commands/CommandQuit.h"
+
+#include "commands/CaptureErrors.h"
+#include "settings/SettingsFile.h"
+
+namespace gvt {
+
+void CCommandQuit::Execute(bool run)
+{
+    if (!run || m_skipSave)
+        return;
+    CSimpleErr err;
+    CaptureErrors([] { SaveSettingsAtExit(); }, err);
+    if (err.HasError())
+        Msg().ShowError(err);
+}
+
+}  // namespace gvt

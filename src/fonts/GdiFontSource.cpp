@@ -1,0 +1,69 @@
+#include "fonts/GdiFontSource.h"
+
+#include <exception>
+
+namespace gvt {
+
+namespace {
+
+struct CEnumContext {
+    CFontSink& Sink;
+    std::exception_ptr Error;
+};
+
+// An exception must not unwind through GDI's frames: it is kept, the
+// enumeration stopped, and the exception thrown again once GDI has returned.
+int CALLBACK EnumProc(const LOGFONTW* lf, const TEXTMETRICW*, DWORD fontType, LPARAM lParam)
+{
+    auto& context = *reinterpret_cast<CEnumContext*>(lParam);
+    try {
+        context.Sink.OnFace(*lf, fontType);
+        return 1;
+    } catch (...) {
+        context.Error = std::current_exception();
+        return 0;
+    }
+}
+
+}  // namespace
+
+void CGdiFontSource::Open()
+{
+    m_screen.emplace(nullptr);
+}
+
+void CGdiFontSource::Close() noexcept
+{
+    m_screen.reset();
+}
+
+void CGdiFontSource::Enumerate(BYTE charSet, CFontSink& sink)
+{
+    if (!m_screen || !*m_screen)
+        return;
+    LOGFONTW filter{};
+    filter.lfCharSet = charSet;
+    CEnumContext context{sink, nullptr};
+    ::EnumFontFamiliesExW(m_screen->get(), &filter, EnumProc, reinterpret_cast<LPARAM>(&context), 0);
+    if (context.Error)
+        std::rethrow_exception(context.Error);
+}
+
+bool CGdiFontSource::Probe(const LOGFONTW& lf, CRenderedStyle& style)
+{
+    if (!m_screen || !*m_screen)
+        return false;
+    const HDC dc = m_screen->get();
+    CUniqueFont font(::CreateFontIndirectW(&lf));
+    if (!font)
+        return false;
+    TEXTMETRICW metrics;
+    const CSelectObject selected(dc, font.get());
+    if (!::GetTextMetricsW(dc, &metrics))
+        return false;
+    style.Weight = metrics.tmWeight;
+    style.Italic = metrics.tmItalic != 0;
+    return true;
+}
+
+}  // namespace gvt

@@ -1,0 +1,262 @@
+// A crafted settings file is refused before the parser sees it, and a save
+// that breaks off leaves the old file as it was.
+#include "SettingsTestSupport.h"
+
+#include "commands/Exception.h"
+#include "commands/SystemErrorText.h"
+#include "resources/resource.h"
+#include "settings/SafeXmlFile.h"
+#include "settings/XmlDocument.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using gvt::test::CTempFolder;
+using gvt::test::Formatted;
+using gvt::test::ReadBytes;
+using gvt::test::WriteBytes;
+
+// The ASCII text in code units of the given width, the character's byte at
+// position inside each unit.
+std::string Encode(const std::string& text, std::size_t width, std::size_t position)
+{
+    std::string bytes;
+    for (const char c : text) {
+        for (std::size_t i = 0; i < width; ++i)
+            bytes.push_back(i == position ? c : '\0');
+    }
+    return bytes;
+}
+
+const char kWithInternalSubset[] = "<?xml version=\"1.0\"?>\n<!DOCTYPE r [<!ENTITY a \"x\">]>\n<r>&a;</r>\n";
+
+// Billions of expansions: without the refusal the parse would not end.
+std::string EntityExpansionBomb()
+{
+    std::string text = "<?xml version=\"1.0\"?>\n<!DOCTYPE r [\n<!ENTITY l0 \"lol\">\n";
+    for (int i = 1; i < 10; ++i) {
+        text += "<!ENTITY l" + std::to_string(i) + " \"";
+        for (int j = 0; j < 10; ++j)
+            text += "&l" + std::to_string(i - 1) + ";";
+        text += "\">\n";
+    }
+    return text + "]>\n<r>&l9;</r>\n";
+}
+
+TEST(DocumentTypeScan, FindsTheDeclarationInEveryCodeUnitLayout)
+{
+    CTempFolder folder;
+    const std::wstring path = folder.File(L"scan.config");
+    struct CLayout {
+        std::size_t width;
+        std::size_t position;
+        const char* bom;
+        std::size_t bomSize;
+    };
+    const CLayout layouts[] = {{1, 0, "\xEF\xBB\xBF", 3},
+                               {2, 0, "\xFF\xFE", 2},
+                               {2, 1, "\xFE\xFF", 2},
+                               {4, 0, "\xFF\xFE\0\0", 4},
+                               {4, 3, "\0\0\xFE\xFF", 4}};
+    for (const CLayout& layout : layouts) {
+        SCOPED_TRACE(testing::Message() << "width " << layout.width << ", byte " << layout.position);
+        const std::string bom(layout.bom, layout.bomSize);
+        bool found = false;
+        WriteBytes(path, bom + Encode(kWithInternalSubset, layout.width, layout.position));
+        ASSERT_EQ(FindDocumentTypeDeclaration(path, found), S_OK);
+        EXPECT_TRUE(found);
+        WriteBytes(path, bom + Encode("<?xml version=\"1.0\"?>\n<r>&lt;!DOCTYPE</r>\n", layout.width, layout.position));
+        ASSERT_EQ(FindDocumentTypeDeclaration(path, found), S_OK);
+        EXPECT_FALSE(found);
+    }
+}
+
+TEST(DocumentTypeScan, SeesADeclarationAcrossTheBoundaryOfTwoPieces)
+{
+    CTempFolder folder;
+    const std::wstring path = folder.File(L"scan.config");
+    const std::string keyword = "<!DOCTYPE r>";
+    for (std::size_t before = 1; before < keyword.size(); ++before) {
+        SCOPED_TRACE(testing::Message() << before << " bytes in the first piece");
+        std::string text(kScanChunkSize - before, ' ');
+        text += keyword + "<r/>";
+        WriteBytes(path, text);
+        bool found = false;
+        ASSERT_EQ(FindDocumentTypeDeclaration(path, found), S_OK);
+        EXPECT_TRUE(found);
+    }
+    WriteBytes(path, std::string(3 * kScanChunkSize, ' ') + "<r/>");
+    bool found = true;
+    ASSERT_EQ(FindDocumentTypeDeclaration(path, found), S_OK);
+    EXPECT_FALSE(found);
+}
+
+TEST(DocumentTypeScan, AFileThatCannotBeOpenedGivesItsError)
+{
+    CTempFolder folder;
+    bool found = true;
+    EXPECT_EQ(FindDocumentTypeDeclaration(folder.File(L"absent.config"), found), HResultFromWin32(ERROR_FILE_NOT_FOUND));
+    EXPECT_FALSE(found);
+}
+
+class XmlDocumentRefusesDocumentTypes : public testing::TestWithParam<std::string> {};
+
+TEST_P(XmlDocumentRefusesDocumentTypes, AsALoadErrorWithoutParsing)
+{
+    CTempFolder folder;
+    const std::wstring path = folder.File(L"crafted.config");
+    WriteBytes(folder.File(L"secret.txt"), "TOP SECRET");
+    WriteBytes(folder.File(L"secret.dtd"), "<!ENTITY s \"FROM THE DTD\">");
+    WriteBytes(path, GetParam());
+    CXmlDocument doc;
+    EXPECT_FALSE(doc.LoadFile(path));
+    const HRESULT invalid = HResultFromWin32(ERROR_INVALID_DATA);
+    EXPECT_EQ(doc.Error().MessageId, static_cast<UINT>(IDS_ERR_XML_LOAD));
+    EXPECT_EQ(doc.Error().Code, invalid);
+    EXPECT_EQ(doc.Error().Message, Formatted(IDS_ERR_XML_LOAD, {SystemErrorText(invalid), path}));
+}
+
+std::string Crafted(const std::string& doctype, const std::string& body)
+{
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n" + doctype + "\n<GlyvanterSettings>" + body +
+           "</GlyvanterSettings>\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CraftedFiles, XmlDocumentRefusesDocumentTypes,
+    testing::Values(EntityExpansionBomb(),
+                    Crafted("<!DOCTYPE GlyvanterSettings [<!ENTITY e SYSTEM \"secret.txt\">]>", "<Version>&e;</Version>"),
+                    Crafted("<!DOCTYPE GlyvanterSettings SYSTEM \"secret.dtd\">", "<Version>&s;</Version>"),
+                    Crafted("<!DOCTYPE GlyvanterSettings>", "<Version>1</Version>"),
+                    std::string("\xFF\xFE", 2) + Encode(kWithInternalSubset, 2, 0)));
+
+TEST(XmlDocumentLoad, AUtf16FileWithoutDocumentTypeStillLoads)
+{
+    CTempFolder folder;
+    const std::wstring path = folder.File(L"utf16.config");
+    WriteBytes(path, std::string("\xFF\xFE", 2) + Encode("<?xml version=\"1.0\"?>\n<r><v>7</v></r>\n", 2, 0));
+    CXmlDocument doc;
+    ASSERT_TRUE(doc.LoadFile(path)) << doc.Error().MessageId;
+    CXmlNode root;
+    std::wstring text;
+    ASSERT_TRUE(doc.SelectRoot(L"r", root));
+    EXPECT_TRUE(doc.ReadText(root.get(), L"v", text));
+    EXPECT_EQ(text, L"7");
+}
+
+// A document with one element holding text, ready to be saved.
+void Prepare(gvt::test::CParsed& parsed, const std::wstring& text)
+{
+    gvt::test::Parse(parsed, L"<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<r/>");
+    ASSERT_TRUE(parsed.Doc.WriteText(parsed.Root.get(), L"v", text));
+}
+
+TEST(AtomicSave, CreatesAndThenReplacesTheFileLeavingNothingElse)
+{
+    CTempFolder folder;
+    const std::wstring path = folder.File(L"Glyvanter32.config");
+    gvt::test::CParsed first;
+    Prepare(first, L"first");
+    ASSERT_TRUE(first.Doc.SaveFile(path)) << first.Doc.Error().MessageId;
+    EXPECT_NE(ReadBytes(path).find("<v>first</v>"), std::string::npos);
+
+    gvt::test::CParsed second;
+    Prepare(second, L"second");
+    ASSERT_TRUE(second.Doc.SaveFile(path)) << second.Doc.Error().MessageId;
+    EXPECT_NE(ReadBytes(path).find("<v>second</v>"), std::string::npos);
+    EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"Glyvanter32.config"});
+}
+
+// What the replace step saw when it was called.
+struct CSeen {
+    std::wstring Temporary;
+    std::wstring Target;
+    std::string TemporaryBytes;
+    std::string TargetBytes;
+};
+CSeen g_seen;
+
+HRESULT CrashingReplace(const std::wstring& temporary, const std::wstring& target)
+{
+    g_seen = {temporary, target, ReadBytes(temporary), ReadBytes(target)};
+    return HResultFromWin32(ERROR_DISK_FULL);
+}
+
+HRESULT WatchingReplace(const std::wstring& temporary, const std::wstring& target)
+{
+    g_seen = {temporary, target, ReadBytes(temporary), ReadBytes(target)};
+    return ReplaceWithTemporary(temporary, target);
+}
+
+TEST(AtomicSave, ABrokenReplaceKeepsTheOldFileAndRemovesTheTemporaryOne)
+{
+    CTempFolder folder;
+    const std::wstring path = folder.File(L"Glyvanter32.config");
+    const std::string old = "<?xml version=\"1.0\"?>\n<r><v>old</v></r>\n";
+    WriteBytes(path, old);
+
+    gvt::test::CReplaceStepScope crash(CrashingReplace);
+    gvt::test::CParsed parsed;
+    Prepare(parsed, L"new");
+    EXPECT_FALSE(parsed.Doc.SaveFile(path));
+
+    const HRESULT full = HResultFromWin32(ERROR_DISK_FULL);
+    EXPECT_EQ(parsed.Doc.Error().MessageId, static_cast<UINT>(IDS_ERR_XML_SAVE));
+    EXPECT_EQ(parsed.Doc.Error().Code, full);
+    EXPECT_EQ(parsed.Doc.Error().Message, Formatted(IDS_ERR_XML_SAVE, {SystemErrorText(full)}));
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"Glyvanter32.config"});
+
+    // The new document was complete beside the target when the step ran.
+    EXPECT_EQ(g_seen.Target, path);
+    EXPECT_EQ(g_seen.Temporary.substr(0, folder.Path().size() + 1), folder.Path() + L"\\");
+    EXPECT_NE(g_seen.TemporaryBytes.find("<r><v>new</v></r>"), std::string::npos);
+    EXPECT_EQ(g_seen.TargetBytes, old);
+}
+
+TEST(AtomicSave, TheTargetChangesOnlyInTheReplaceStep)
+{
+    CTempFolder folder;
+    const std::wstring path = folder.File(L"Glyvanter32.config");
+    const std::string old = "<?xml version=\"1.0\"?>\n<r><v>old</v></r>\n";
+    WriteBytes(path, old);
+
+    gvt::test::CReplaceStepScope watch(WatchingReplace);
+    gvt::test::CParsed parsed;
+    Prepare(parsed, L"new");
+    ASSERT_TRUE(parsed.Doc.SaveFile(path));
+    EXPECT_EQ(g_seen.TargetBytes, old);
+    EXPECT_EQ(ReadBytes(path), g_seen.TemporaryBytes);
+    EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"Glyvanter32.config"});
+}
+
+TEST(AtomicSave, ATargetThatCannotBeReplacedStaysAndTheTemporaryFileGoes)
+{
+    CTempFolder folder;
+    const std::wstring path = folder.File(L"Glyvanter32.config");
+    ASSERT_TRUE(::CreateDirectoryW(path.c_str(), nullptr));
+    gvt::test::CParsed parsed;
+    Prepare(parsed, L"new");
+    EXPECT_FALSE(parsed.Doc.SaveFile(path));
+    EXPECT_EQ(parsed.Doc.Error().MessageId, static_cast<UINT>(IDS_ERR_XML_SAVE));
+    EXPECT_LT(parsed.Doc.Error().Code, 0);
+    EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"Glyvanter32.config"});
+    EXPECT_NE(::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+}
+
+TEST(AtomicSave, AMissingFolderFailsBeforeAnythingIsWritten)
+{
+    CTempFolder folder;
+    const std::wstring path = folder.File(L"missing\\Glyvanter32.config");
+    gvt::test::CParsed parsed;
+    Prepare(parsed, L"new");
+    EXPECT_FALSE(parsed.Doc.SaveFile(path));
+    EXPECT_EQ(parsed.Doc.Error().MessageId, static_cast<UINT>(IDS_ERR_XML_SAVE));
+    EXPECT_LT(parsed.Doc.Error().Code, 0);
+    EXPECT_TRUE(folder.Names().empty());
+}
+
+}  // namespace

@@ -1,0 +1,90 @@
+#include "support/FakeFontSource.h"
+
+#include <cwchar>
+
+namespace gvt::test {
+
+LOGFONTW EnumeratedFont(const wchar_t* faceName, BYTE charSet)
+{
+    LOGFONTW lf{};
+    lf.lfHeight = 16;
+    lf.lfWidth = 7;
+    lf.lfEscapement = 0;
+    lf.lfOrientation = 0;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = charSet;
+    lf.lfOutPrecision = OUT_STROKE_PRECIS;
+    lf.lfClipPrecision = CLIP_STROKE_PRECIS;
+    lf.lfQuality = DRAFT_QUALITY;
+    lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    std::wcsncpy(lf.lfFaceName, faceName, LF_FACESIZE - 1);
+    return lf;
+}
+
+void CFakeFontSource::Open()
+{
+    ++Opens;
+    m_open = true;
+}
+
+void CFakeFontSource::Close() noexcept
+{
+    ++Closes;
+    m_open = false;
+}
+
+void CFakeFontSource::Enumerate(BYTE charSet, CFontSink& sink)
+{
+    if (!m_open)
+        ++CallsWhileClosed;
+    EnumeratedCharSets.push_back(charSet);
+    for (const CFakeFace& face : Faces) {
+        if (charSet != DEFAULT_CHARSET && face.Lf.lfCharSet != charSet)
+            continue;
+        m_current = &face;
+        sink.OnFace(face.Lf, face.Type);
+    }
+    m_current = nullptr;
+}
+
+bool CFakeFontSource::Probe(const LOGFONTW& lf, CRenderedStyle& style)
+{
+    if (!m_open)
+        ++CallsWhileClosed;
+    if (++ProbeCount == ThrowAtProbe)
+        throw std::runtime_error("probe");
+    if (RecordProbes)
+        Probes.push_back(lf);
+    const CFakeFace* face = Find(lf);
+    if (!face || face->Styles == 0)
+        return false;
+    const bool italic = lf.lfItalic != 0;
+    if (lf.lfWeight % 100 == 0 && lf.lfWeight >= 100 && lf.lfWeight <= 900) {
+        if (face->Styles & Style(lf.lfWeight, italic)) {
+            style = {lf.lfWeight, italic};
+            return true;
+        }
+        if (face->Styles & Style(lf.lfWeight, !italic)) {
+            style = {lf.lfWeight, !italic};
+            return true;
+        }
+    }
+    const int lowest = __builtin_ctz(face->Styles) / 2;
+    style = {(lowest + 1) * 100, italic};
+    return true;
+}
+
+const CFakeFace* CFakeFontSource::Find(const LOGFONTW& lf) const noexcept
+{
+    const auto same = [&](const CFakeFace& face) {
+        return face.Lf.lfCharSet == lf.lfCharSet && std::wcscmp(face.Lf.lfFaceName, lf.lfFaceName) == 0;
+    };
+    if (m_current && same(*m_current))
+        return m_current;
+    for (const CFakeFace& face : Faces)
+        if (same(face))
+            return &face;
+    return nullptr;
+}
+
+}  // namespace gvt::test
