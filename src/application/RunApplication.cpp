@@ -1,5 +1,7 @@
 #include "application/RunApplication.h"
 
+#include "framework/AppModule.h"
+
 #include <windows.h>
 #include <ole2.h>
 
@@ -8,7 +10,9 @@ namespace gvt {
 int RunProcess()
 {
     ::OleInitialize(nullptr);
+    AppModule().Init();
     const int result = RunApplication();
+    AppModule().Term();
     ::OleUninitialize();
     return result;
 }

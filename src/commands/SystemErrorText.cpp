@@ -1,8 +1,7 @@
 #include "commands/SystemErrorText.h"
 
+#include "commands/TrimBlank.h"
 #include "framework/UniqueHandle.h"
-
-#include <cwctype>
 
 std::wstring SystemErrorText(HRESULT code)
 {
@@ -26,11 +25,5 @@ std::wstring SystemErrorText(HRESULT code)
         text += hex;
     }
 
-    auto blank = [](wchar_t c) { return std::iswspace(c) || c == L'\r'; };
-    std::size_t begin = 0, end = text.size();
-    while (begin < end && blank(text[begin]))
-        ++begin;
-    while (end > begin && blank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
+    return TrimBlank(text);
 }

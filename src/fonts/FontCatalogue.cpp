@@ -5,6 +5,7 @@
 #include <boost/make_shared.hpp>
 
 #include <algorithm>
+#include <cwchar>
 
 namespace gvt {
 
@@ -86,6 +87,7 @@ void CFontCatalogue::Rebuild(const CFontListDlgSetting& setting, CFontSource& so
         {
             Catalogue.m_source = nullptr;
             Catalogue.m_mask = 0;
+            Catalogue.m_run.Valid = false;
         }
     } const context{*this};
     m_source = &source;
@@ -114,6 +116,7 @@ void CFontCatalogue::OnFace(const LOGFONTW& lf, DWORD fontType)
 // the nine standard weights, upright and italic.
 void CFontCatalogue::ExpandStyles(const LOGFONTW& enumerated)
 {
+    FindNameRun(enumerated.lfFaceName);
     LOGFONTW lf = enumerated;
     lf.lfWidth = 0;
     for (LONG weight = FW_THIN; weight < 1000; weight += 100) {
@@ -123,6 +126,31 @@ void CFontCatalogue::ExpandStyles(const LOGFONTW& enumerated)
         lf.lfItalic = 255;
         ProbeStyle(lf);
     }
+}
+
+// With DEFAULT_CHARSET a face comes once per character set in a row, so the
+// run found for the previous face is often the one wanted; and faces often
+// come in their order, after every record there is.
+void CFontCatalogue::FindNameRun(const wchar_t* faceName)
+{
+    if (m_run.Valid && std::wcscmp(m_run.Name, faceName) == 0)
+        return;
+    m_run.Valid = false;
+    std::wcsncpy(m_run.Name, faceName, LF_FACESIZE - 1);
+    m_run.Name[LF_FACESIZE - 1] = L'\0';
+    if (m_records.empty() || CompareFaceNames(m_records.back()->lfFaceName, faceName) < 0) {
+        m_run.First = m_run.Last = m_records.size();
+    } else {
+        const auto first = std::lower_bound(
+            m_records.begin(), m_records.end(), faceName,
+            [](const CRecordPtr& r, const wchar_t* name) { return CompareFaceNames(r->lfFaceName, name) < 0; });
+        const auto last = std::upper_bound(
+            first, m_records.end(), faceName,
+            [](const wchar_t* name, const CRecordPtr& r) { return CompareFaceNames(name, r->lfFaceName) < 0; });
+        m_run.First = static_cast<std::size_t>(first - m_records.begin());
+        m_run.Last = static_cast<std::size_t>(last - m_records.begin());
+    }
+    m_run.Valid = true;
 }
 
 bool CFontCatalogue::ProbeStyle(const LOGFONTW& lf)
@@ -136,15 +164,19 @@ bool CFontCatalogue::ProbeStyle(const LOGFONTW& lf)
     return true;
 }
 
-// Inserts before the run of records that compare equal in the order, so among
-// ties the one enumerated last stands first. The whole run is searched for an
-// equal record: a style reported again after another character set's twin
-// must not be listed twice.
+// Inserts at the first record not less than the new one, so among ties the
+// one enumerated last stands first. Everything before the name run is less
+// and everything after it greater, so the search stays inside the run and
+// compares the style alone. The whole tie run is searched for an equal
+// record: a style reported again after another character set's twin must not
+// be listed twice.
 bool CFontCatalogue::InsertUnique(const LOGFONTW& lf)
 {
-    const auto notLess = std::lower_bound(m_records.begin(), m_records.end(), lf,
-                                          [](const CRecordPtr& r, const LOGFONTW& v) { return CompareLogFont(*r, v) < 0; });
-    for (auto tie = notLess; tie != m_records.end() && CompareLogFont(**tie, lf) == 0; ++tie)
+    const auto runFirst = m_records.begin() + static_cast<std::ptrdiff_t>(m_run.First);
+    const auto runLast = m_records.begin() + static_cast<std::ptrdiff_t>(m_run.Last);
+    const auto notLess = std::lower_bound(runFirst, runLast, lf,
+                                          [](const CRecordPtr& r, const LOGFONTW& v) { return CompareStyle(*r, v) < 0; });
+    for (auto tie = notLess; tie != runLast && CompareStyle(**tie, lf) == 0; ++tie)
         if (EqualLogFont(**tie, lf))
             return false;
 
@@ -153,6 +185,7 @@ bool CFontCatalogue::InsertUnique(const LOGFONTW& lf)
     if (m_records.size() == m_records.capacity())
         m_records.reserve(std::max(m_records.capacity() + m_records.capacity() / 2, m_records.size() + 1));
     m_records.insert(m_records.begin() + index, std::move(record));
+    ++m_run.Last;
     return true;
 }
 

@@ -44,6 +44,7 @@ private:
     void Rebuild(const CFontListDlgSetting& setting, CFontSource& source);
     void OnFace(const LOGFONTW& lf, DWORD fontType) override;
     void ExpandStyles(const LOGFONTW& enumerated);
+    void FindNameRun(const wchar_t* faceName);
     bool ProbeStyle(const LOGFONTW& lf);
     bool InsertUnique(const LOGFONTW& lf);
     void Filter(const CFontListDlgSetting& setting);
@@ -51,9 +52,18 @@ private:
     std::vector<CRecordPtr> m_records;
     CLogFontList m_displayed;
 
-    // Valid only while an enumeration runs.
+    // Valid only while an enumeration runs: the source, the mask, and the
+    // records [First, Last) whose face names compare equal to Name, the face
+    // being expanded. Only that face's styles are inserted meanwhile, all
+    // inside the run, so the names are compared once per face, not per style.
     CFontSource* m_source = nullptr;
     DWORD m_mask = 0;
+    struct CNameRun {
+        bool Valid = false;
+        wchar_t Name[LF_FACESIZE] = {};
+        std::size_t First = 0;
+        std::size_t Last = 0;
+    } m_run;
 };
 
 }  // namespace gvt

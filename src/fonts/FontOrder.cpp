@@ -14,10 +14,13 @@ int Ascending(T a, T b) noexcept
 
 }  // namespace
 
-int CompareLogFont(const LOGFONTW& a, const LOGFONTW& b) noexcept
+int CompareFaceNames(const wchar_t* a, const wchar_t* b) noexcept
 {
-    if (const int byName = ::StrCmpLogicalW(a.lfFaceName, b.lfFaceName))
-        return byName;
+    return ::StrCmpLogicalW(a, b);
+}
+
+int CompareStyle(const LOGFONTW& a, const LOGFONTW& b) noexcept
+{
     if (const int c = Ascending(a.lfStrikeOut, b.lfStrikeOut))
         return c;
     if (const int c = Ascending(a.lfUnderline, b.lfUnderline))
@@ -27,6 +30,13 @@ int CompareLogFont(const LOGFONTW& a, const LOGFONTW& b) noexcept
     if (const int c = Ascending(a.lfWeight, b.lfWeight))
         return c;
     return Ascending(a.lfHeight, b.lfHeight);
+}
+
+int CompareLogFont(const LOGFONTW& a, const LOGFONTW& b) noexcept
+{
+    if (const int byName = CompareFaceNames(a.lfFaceName, b.lfFaceName))
+        return byName;
+    return CompareStyle(a, b);
 }
 
 bool EqualLogFont(const LOGFONTW& a, const LOGFONTW& b) noexcept

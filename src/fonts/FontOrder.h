@@ -11,6 +11,11 @@ namespace gvt {
 // so the same style in two character sets compares zero.
 int CompareLogFont(const LOGFONTW& a, const LOGFONTW& b) noexcept;
 
+// The two halves of that order: the face names alone, and the style fields
+// alone (for records whose names compare zero).
+int CompareFaceNames(const wchar_t* a, const wchar_t* b) noexcept;
+int CompareStyle(const LOGFONTW& a, const LOGFONTW& b) noexcept;
+
 // All thirteen numeric fields equal and lstrcmpW finds the face names equal.
 bool EqualLogFont(const LOGFONTW& a, const LOGFONTW& b) noexcept;
 

@@ -16,7 +16,7 @@ public:
     constexpr explicit CVersion(std::uint32_t packed) noexcept : m_packed(packed) {}
 
     constexpr std::uint32_t Packed() const noexcept { return m_packed; }
-    // Part 0 is the first (most significant) number.
+    // Index 0 is the first (most significant) number.
     constexpr std::uint8_t Part(unsigned index) const noexcept
     {
         return static_cast<std::uint8_t>(m_packed >> (24 - 8 * index));

@@ -11,10 +11,11 @@
 
 #include <vector>
 
-namespace {
-
 // IXMLDOMDocument2 up to setProperty, as MSXML defines it: <msxml2.h>, which
-// declares it, cannot be included together with <msxml.h>.
+// declares it, cannot be included together with <msxml.h>. Outside the
+// anonymous namespace on purpose: an interface of internal linkage has no
+// implementation anywhere as far as the compiler knows, and it would turn
+// the call into a trap.
 struct IXmlDomDocumentProperties : IXMLDOMDocument {
     virtual HRESULT STDMETHODCALLTYPE get_namespaces(IUnknown** collection) = 0;
     virtual HRESULT STDMETHODCALLTYPE get_schemas(VARIANT* schemas) = 0;
@@ -22,6 +23,9 @@ struct IXmlDomDocumentProperties : IXMLDOMDocument {
     virtual HRESULT STDMETHODCALLTYPE validate(IXMLDOMParseError** error) = 0;
     virtual HRESULT STDMETHODCALLTYPE setProperty(BSTR name, VARIANT value) = 0;
 };
+
+namespace {
+
 const IID kIidXmlDomDocument2 = {0x2933BF95, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
 
 CXmlDocument::ReplaceStep g_replaceStep = ReplaceWithTemporary;

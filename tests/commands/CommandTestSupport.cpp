@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <boost/make_shared.hpp>
+
+#include <cstring>
 #include <cwchar>
 
 namespace gvt::test {

@@ -298,12 +298,38 @@ TEST(FontCatalogueReload, EnumeratesTheLowByteOfCharSetOnlyWhenAsked)
     EXPECT_EQ(source.CallsWhileClosed, 0);
 }
 
+TEST(FontCatalogueTies, NamesEqualButForCaseShareOneRun)
+{
+    CFakeFontSource source;
+    source.AddFace(L"Face", ANSI_CHARSET, TRUETYPE_FONTTYPE, Both(400));
+    source.AddFace(L"FACE", GREEK_CHARSET, TRUETYPE_FONTTYPE, Both(400));
+    CFontCatalogue catalogue;
+    const CLogFontList& listed = catalogue.Reload(true, Setting(), source);
+
+    std::vector<std::pair<int, int>> order;
+    for (const CLogFontPtr& record : listed)
+        order.emplace_back(record->lfItalic, record->lfCharSet);
+    const std::vector<std::pair<int, int>> expected{
+        {0, GREEK_CHARSET}, {0, ANSI_CHARSET}, {255, GREEK_CHARSET}, {255, ANSI_CHARSET}};
+    EXPECT_EQ(order, expected);
+}
+
 TEST(FontCatalogueReload, ARebuildStartsFromNothing)
 {
     CFakeFontSource source;
-    source.AddFace(L"Old", ANSI_CHARSET, TRUETYPE_FONTTYPE, Upright(400));
+    // The next rebuild begins with the face this one ends with.
+    source.AddFace(L"Old", ANSI_CHARSET, TRUETYPE_FONTTYPE, Both(400));
+    source.AddFace(L"Older", ANSI_CHARSET, TRUETYPE_FONTTYPE, Both(700));
+    source.AddFace(L"Old", GREEK_CHARSET, TRUETYPE_FONTTYPE, Both(400));
     CFontCatalogue catalogue;
-    catalogue.Reload(true, Setting(), source);
+    const CLogFontList first = catalogue.Reload(true, Setting(), source);
+    const CLogFontList again = catalogue.Reload(true, Setting(), source);
+    ASSERT_EQ(first.size(), 6u);
+    ASSERT_EQ(again.size(), first.size()) << "the same faces give the same catalogue";
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        EXPECT_TRUE(EqualLogFont(*first[i], *again[i])) << Describe(*first[i]);
+        EXPECT_NE(first[i], again[i]) << "new records";
+    }
     source.Faces.clear();
     source.AddFace(L"New", ANSI_CHARSET, TRUETYPE_FONTTYPE, Upright(400));
     EXPECT_EQ(FaceNames(catalogue.Reload(true, Setting(), source)), std::set<std::wstring>{L"New"});

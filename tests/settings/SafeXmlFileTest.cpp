@@ -233,18 +233,27 @@ TEST(AtomicSave, TheTargetChangesOnlyInTheReplaceStep)
     EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"Glyvanter32.config"});
 }
 
-TEST(AtomicSave, ATargetThatCannotBeReplacedStaysAndTheTemporaryFileGoes)
+TEST(AtomicSave, ATargetHeldOpenByAnotherProgramStaysAndTheTemporaryFileGoes)
 {
     CTempFolder folder;
     const std::wstring path = folder.File(L"Glyvanter32.config");
-    ASSERT_TRUE(::CreateDirectoryW(path.c_str(), nullptr));
+    const std::string old = "<?xml version=\"1.0\"?>\n<r><v>old</v></r>\n";
+    WriteBytes(path, old);
+    HANDLE held = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
     gvt::test::CParsed parsed;
     Prepare(parsed, L"new");
-    EXPECT_FALSE(parsed.Doc.SaveFile(path));
+    const bool saved = parsed.Doc.SaveFile(path);
+    ::CloseHandle(held);
+
+    EXPECT_FALSE(saved);
     EXPECT_EQ(parsed.Doc.Error().MessageId, static_cast<UINT>(IDS_ERR_XML_SAVE));
     EXPECT_LT(parsed.Doc.Error().Code, 0);
-    EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"Glyvanter32.config"});
-    EXPECT_NE(::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    EXPECT_EQ(ReadBytes(path), old);
+    // Wine's ReplaceFileW leaves an empty file of its own ("rf*.tmp") after
+    // this failure; what counts here is that the program's own is gone.
+    for (const std::wstring& name : folder.Names())
+        EXPECT_NE(name.substr(0, 3), L"gvt") << "temporary file left: " << testing::PrintToString(name);
 }
 
 TEST(AtomicSave, AMissingFolderFailsBeforeAnythingIsWritten)

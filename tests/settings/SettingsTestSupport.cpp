@@ -121,6 +121,13 @@ int CRecordingMsg::Show(const std::wstring& text, UINT type)
     return answer;
 }
 
+void CRecordingMsg::Script(std::initializer_list<int> answers)
+{
+    Texts.clear();
+    Types.clear();
+    Answers.assign(answers);
+}
+
 std::wstring Formatted(UINT id, std::initializer_list<std::wstring> args)
 {
     std::wstring text;

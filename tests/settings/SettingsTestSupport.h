@@ -48,6 +48,8 @@ void Parse(CParsed& parsed, const std::wstring& text, const std::wstring& rootNa
 class CRecordingMsg : public gvt::CMsg {
 public:
     int Show(const std::wstring& text, UINT type) override;
+    // Forgets what was shown and scripts the next answers.
+    void Script(std::initializer_list<int> answers);
 
     std::vector<std::wstring> Texts;
     std::vector<UINT> Types;

@@ -3,6 +3,7 @@
 
 #include "commands/SimpleErr.h"
 #include "commands/SystemErrorText.h"
+#include "framework/UniqueHandle.h"
 #include "resources/resource.h"
 #include "settings/XmlDocument.h"
 #include "support/TestLanguage.h"
@@ -207,13 +208,15 @@ TEST(XmlDocumentWrite, ANewChildStaysOutOfTheTreeUntilAttached)
     EXPECT_TRUE(doc.HasChild(parsed.Root.get(), L"Composite"));
 }
 
-TEST(XmlDocumentWrite, AppendingANodeBelowItselfIsRecorded)
+TEST(XmlDocumentWrite, AppendingTheDocumentBelowAnElementIsRecorded)
 {
     CParsed parsed;
     gvt::test::Parse(parsed, L"<r><c/></r>");
     CXmlNode child;
     ASSERT_TRUE(parsed.Doc.SelectChild(parsed.Root.get(), L"c", child));
-    EXPECT_FALSE(parsed.Doc.AppendChild(child.get(), parsed.Root.get()));
+    gvt::CComPtr<IXMLDOMDocument> document;
+    ASSERT_TRUE(SUCCEEDED(child->get_ownerDocument(document.put())));
+    EXPECT_FALSE(parsed.Doc.AppendChild(child.get(), document.get()));
     EXPECT_EQ(parsed.Doc.Error().MessageId, static_cast<UINT>(IDS_ERR_XML_APPEND_NODE));
     EXPECT_LT(parsed.Doc.Error().Code, 0);
 }

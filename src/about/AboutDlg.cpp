@@ -1,0 +1,87 @@
+#include "about/AboutDlg.h"
+
+#include "commands/ResourceString.h"
+#include "commands/TrimBlank.h"
+#include "settings/AppInfo.h"
+
+#include <shellapi.h>
+
+namespace gvt {
+
+namespace {
+
+void SetTextIfChanged(HWND control, const std::wstring& text)
+{
+    if (CWindowW(control).GetWindowTextW() != text)
+        ::SetWindowTextW(control, text.c_str());
+}
+
+}  // namespace
+
+BOOL CAboutDlg::OnInitDialog(HWND, LPARAM, BOOL&)
+{
+    CenterWindow(GetParent());
+
+    const CAppInfo& info = CAppInfo::Instance();
+    SetTextIfChanged(GetDlgItem(IDC_ABOUT_NAME), ResourceString(IDS_DISPLAY_NAME) + L"  " + info.VersionText());
+    if (HWND copyright = GetDlgItem(IDC_ABOUT_COPYRIGHT))
+        SetTextIfChanged(copyright, info.LegalCopyright);
+
+    LOGFONTW lf{};
+    if (::GetObjectW(GetFont(), sizeof lf, &lf) == sizeof lf) {
+        lf.lfUnderline = 1;
+        m_linkFont.reset(::CreateFontIndirectW(&lf));
+        ::SendMessageW(GetDlgItem(IDC_ABOUT_LINK), WM_SETFONT, reinterpret_cast<WPARAM>(m_linkFont.get()), TRUE);
+    }
+    return TRUE;
+}
+
+BOOL CAboutDlg::OnSetCursor(HWND window, UINT, UINT, BOOL& bHandled)
+{
+    if (window != GetDlgItem(IDC_ABOUT_LINK)) {
+        bHandled = FALSE;
+        return FALSE;
+    }
+    ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+    return TRUE;
+}
+
+HBRUSH CAboutDlg::OnCtlColorStatic(HDC dc, HWND control, BOOL&)
+{
+    ::SetTextColor(dc, control == GetDlgItem(IDC_ABOUT_LINK) ? RGB(0, 0, 255) : ::GetSysColor(COLOR_BTNTEXT));
+    ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+    return ::GetSysColorBrush(COLOR_BTNFACE);
+}
+
+bool CAboutDlg::OpenLink(const std::wstring& address)
+{
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.lpFile = address.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    if (::ShellExecuteExW(&info))
+        return true;
+    ::MessageBeep(0);
+    return false;
+}
+
+LRESULT CAboutDlg::OnLink(WORD, WORD, HWND, BOOL&)
+{
+    // Any notification of the link opens it: a double click opens it twice.
+    OpenLink(TrimBlank(CWindowW(GetDlgItem(IDC_ABOUT_LINK)).GetWindowTextW()));
+    return 0;
+}
+
+LRESULT CAboutDlg::OnClose(WORD, WORD id, HWND, BOOL&)
+{
+    EndDialog(id == IDOK ? 1 : 2);
+    return 0;
+}
+
+void ShowAboutDialog()
+{
+    CAboutDlg dialog;
+    dialog.DoModal(::GetActiveWindow());
+}
+
+}  // namespace gvt

@@ -1,0 +1,38 @@
+// Operations every combo box of the dialog needs on its window: item and
+// window texts, a case-sensitive item search, showing a text, and a drop-down
+// list wide enough for its items.
+#pragma once
+
+#include "framework/Window.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace gvt {
+
+// The text of item `index`, cut at its first NUL; false when the item
+// cannot be read.
+bool GetItemText(const CComboBoxW& combo, int index, std::wstring& text);
+
+// The window text (for an editable combo: its edit field's text).
+std::wstring GetText(const CWindowW& window);
+
+// The first item whose text is exactly `text` (case-sensitive), or -1.
+// Items that cannot be read are skipped.
+int FindItemExact(const CComboBoxW& combo, const std::wstring& text);
+
+// SetWindowTextW, but only when the window text differs.
+bool SetWindowTextIfChanged(CWindowW window, const std::wstring& text);
+
+// Shows `text`: selects the item of exactly that text, or clears the
+// selection and puts the text into the window. Nothing when already shown.
+bool SetText(CComboBoxW combo, const std::wstring& text);
+
+// Widens the drop-down list to its widest item (at least the combo's width).
+void AdjustDroppedWidth(CComboBoxW combo);
+
+// The first child of `window` of the class "Edit" (any case), or null.
+HWND FindEditChild(HWND window);
+
+}  // namespace gvt
