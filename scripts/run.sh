@@ -13,6 +13,16 @@ export WINEPREFIX=${WINEPREFIX:-$HOME/.wine}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 exe=$BUILD_DIR/Glyvanter.exe
 
+# Choose the display before Wine starts anything: the prefix's desktop
+# process keeps the display it was started with.
+headless=0
+if [ -z "${DISPLAY:-}" ]; then
+  headless=1
+  display=:93
+  gvt_ensure_xvfb "$display" 1280x800x24
+  export DISPLAY=$display
+fi
+
 # A fresh prefix lists Wine's own fonts only once they are in its Fonts folder.
 fonts="$WINEPREFIX/drive_c/windows/Fonts"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -22,13 +32,10 @@ if [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] && [ ! -f "$fonts/tahoma.ttf"
   cp -n /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
 fi
 
-if [ -n "${DISPLAY:-}" ]; then
+if [ "$headless" = 0 ]; then
   exec wine "$exe"
 fi
 
-display=:93
-gvt_ensure_xvfb "$display" 1280x800x24
-export DISPLAY=$display
 shot=$BUILD_DIR/screenshot.png
 wine "$exe" >/dev/null 2>&1 </dev/null &
 pid=$!

@@ -83,6 +83,10 @@ public:
     CEventListeners& EnterListeners() noexcept { return m_enter; }
     CEventListeners& FocusLostListeners() noexcept { return m_focusLost; }
 
+    // The subclassed edit field and drop-down list.
+    CEditEx& Edit() noexcept { return m_edit; }
+    CListBoxCb& DropDownList() noexcept { return m_listBox; }
+
     // Rebuilds the items from the list, most recent first, keeping the shown
     // text and the edit selection.
     void FillFromMru()
@@ -158,7 +162,7 @@ protected:
     {
         auto* event = static_cast<KeyEvent*>(argument);
         if (event->Key == L'\r')
-            event->Handled = true;
+            event->Handled = false;
     }
 
 private:

@@ -61,6 +61,9 @@ public:
     // Listeners get a my::CCtrlException* (the new LastError).
     CEventListeners& ErrorChangedListeners() noexcept { return m_errorChanged; }
 
+    // The subclassed edit field (no listeners of its own).
+    CEditEx& Edit() noexcept { return m_edit; }
+
     // Shows the member's value as text (selecting its item when listed).
     void SelectFromSetting()
     {
@@ -104,9 +107,6 @@ public:
     // The error of the last failed conversion; empty after a success.
     my::CCtrlException LastError;
 
-protected:
-    CEditEx m_edit;
-
 private:
     LRESULT OnSelect(WORD, WORD, HWND, BOOL& bHandled)
     {
@@ -132,6 +132,7 @@ private:
         return 0;
     }
 
+    CEditEx m_edit;
     CEventListeners m_changed;
     CEventListeners m_focusLost;
     CEventListeners m_errorChanged;

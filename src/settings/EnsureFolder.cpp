@@ -11,8 +11,12 @@ DWORD EnsureFolder(const std::wstring& path)
         return ::PathFileExistsW(path.c_str()) ? 0 : ERROR_ACCESS_DENIED;
     }
     const int result = ::SHCreateDirectory(nullptr, path.c_str());
-    if (result == ERROR_SUCCESS || result == ERROR_ALREADY_EXISTS)
+    if (result == ERROR_SUCCESS)
         return 0;
+    // "Already exists" is only success when what exists is a folder: a
+    // plain file of that name would make every save fail later.
+    if (result == ERROR_ALREADY_EXISTS)
+        return ::PathIsDirectoryW(path.c_str()) ? 0 : ERROR_ALREADY_EXISTS;
     return static_cast<DWORD>(result);
 }
 

@@ -199,6 +199,8 @@ TEST_F(ComboBoxInt, LosingTheFocusIsAnnounced)
 TEST_F(ComboBoxInt, TheEditFieldBehavesAsAPlainEdit)
 {
     Open();
+    EXPECT_EQ(edit, host.Size.Edit().m_hWnd);
+    EXPECT_EQ(0u, host.Size.Edit().KeyDownListeners().Count());
     Replace(edit, L"");
     ::SendMessageW(edit, WM_CHAR, L'3', 1);
     ::SendMessageW(edit, WM_KEYDOWN, VK_HOME, 1);

@@ -238,6 +238,30 @@ TEST_F(ComboBoxString, EnterReachingTheEditAppliesAndInsertsNoCharacter)
     EXPECT_EQ(L"ab", Shown());
 }
 
+// Told after the combo's own character listener.
+struct CCharLog {
+    std::vector<gvt::KeyEvent> keys;
+    void OnChar(void*, void* argument) { keys.push_back(*static_cast<gvt::KeyEvent*>(argument)); }
+};
+
+TEST_F(ComboBoxString, TheEditAndTheListAreTakenOverAndACarriageReturnIsSwallowed)
+{
+    Open();
+    COMBOBOXINFO info = {};
+    ASSERT_TRUE(host.SampleText.GetComboBoxInfo(&info));
+    EXPECT_EQ(info.hwndItem, host.SampleText.Edit().m_hWnd);
+    EXPECT_EQ(info.hwndList, host.SampleText.DropDownList().m_hWnd);
+
+    CCharLog log;
+    host.SampleText.Edit().CharListeners().AddListener(&log, &CCharLog::OnChar);
+    ::SendMessageW(edit, WM_CHAR, L'\r', 1);
+    ::SendMessageW(edit, WM_CHAR, L'q', 1);
+    ASSERT_EQ(2u, log.keys.size());
+    EXPECT_TRUE(log.keys[0].Handled);
+    EXPECT_FALSE(log.keys[1].Handled);
+    EXPECT_EQ(L"q", Shown());
+}
+
 TEST_F(ComboBoxString, EnterOutsideTheSampleTextIsNotTheHistorysBusiness)
 {
     Open();

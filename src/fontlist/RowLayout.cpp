@@ -1,0 +1,106 @@
+#include "fontlist/RowLayout.h"
+
+#include "commands/Exception.h"
+#include "commands/ResourceString.h"
+#include "controls/NamedInts.h"
+#include "fonts/FontOrder.h"
+#include "resources/resource.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace gvt {
+
+namespace {
+
+// Loaded with the other start-up texts, so that drawing a row never fails on
+// a missing string.
+const std::wstring ItalicWord = ResourceString(IDS_ITALIC);
+
+constexpr long long kMaxRowHeight = 255;
+
+my::CException NarrowingError(long long value)
+{
+    return my::CException::CastError(L"UINT", L"LONG", std::to_wstring(value));
+}
+
+int FirstEqual(const CLogFontList& records, const CLogFontPtr& wanted)
+{
+    if (!wanted)
+        return -1;
+    const auto found = std::find_if(records.begin(), records.end(),
+                                    [&](const CLogFontPtr& r) { return EqualLogFont(*r, *wanted); });
+    return found == records.end() ? -1 : static_cast<int>(found - records.begin());
+}
+
+int FirstNotBefore(const CLogFontList& records, const CLogFontPtr& wanted)
+{
+    if (!wanted || records.empty())
+        return 0;
+    const auto found = std::find_if(records.begin(), records.end(),
+                                    [&](const CLogFontPtr& r) { return CompareLogFont(*r, *wanted) >= 0; });
+    return found == records.end() ? static_cast<int>(records.size()) - 1 : static_cast<int>(found - records.begin());
+}
+
+}  // namespace
+
+CRowRects RowRects(const RECT& row, LONG captionHeight, const CRowSpacing& spacing) noexcept
+{
+    const LONG left = row.left + spacing.Left;
+    const LONG top = row.top + spacing.Top;
+    const LONG right = std::max(row.right - spacing.Right, left);
+    CRowRects rects;
+    rects.Caption = RECT{left, top, right, top + captionHeight};
+    rects.Sample = RECT{left, top + captionHeight + spacing.Gap, right, std::max(row.bottom - spacing.Bottom, top)};
+    return rects;
+}
+
+UINT RowHeight(LONG captionHeight, LONG sampleHeight, const CRowSpacing& spacing)
+{
+    const long long height = static_cast<long long>(spacing.Top) + captionHeight + spacing.Gap + sampleHeight +
+                             spacing.Bottom;
+    if (height < 0)
+        throw NarrowingError(height);
+    return static_cast<UINT>(std::min(height, kMaxRowHeight));
+}
+
+int RowCount(std::size_t count)
+{
+    if (count > static_cast<std::size_t>(INT_MAX))
+        throw NarrowingError(static_cast<long long>(count));
+    return static_cast<int>(count);
+}
+
+COLORREF GreyOf(COLORREF colour) noexcept
+{
+    // In thousandths, so the weighted sum is exact before it is truncated; it
+    // cannot leave 0..255 since the weights add up to one.
+    const unsigned luma =
+        (299U * GetRValue(colour) + 587U * GetGValue(colour) + 114U * GetBValue(colour)) / 1000U;
+    return RGB(luma, luma, luma);
+}
+
+std::wstring FaceNameOf(const LOGFONTW& lf)
+{
+    return std::wstring(lf.lfFaceName, std::find(lf.lfFaceName, lf.lfFaceName + LF_FACESIZE, L'\0'));
+}
+
+std::wstring FontCaption(const LOGFONTW& lf)
+{
+    std::wstring caption = FaceNameOf(lf);
+    caption += L", ";
+    caption += WeightName(lf.lfWeight);
+    if (lf.lfItalic) {
+        caption += L", ";
+        caption += ItalicWord;
+    }
+    return caption;
+}
+
+CRowPositions FindRowPositions(const CLogFontList& records, const CRememberedRows& remembered)
+{
+    return CRowPositions{FirstEqual(records, remembered.Selected), FirstEqual(records, remembered.Caret),
+                         FirstNotBefore(records, remembered.Top)};
+}
+
+}  // namespace gvt

@@ -1,0 +1,73 @@
+// The parts of a font list row that need no window: where caption and sample
+// go, how tall a row is, its colours and caption, and where the remembered
+// rows are found again in a new list.
+#pragma once
+
+#include "fonts/LogFont.h"
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+
+namespace gvt {
+
+// Pixels between the row's edges and its text, and between caption and sample.
+struct CRowSpacing {
+    LONG Left = 2;
+    LONG Top = 2;
+    LONG Right = 2;
+    LONG Bottom = 2;
+    LONG Gap = 1;
+};
+
+struct CRowRects {
+    RECT Caption;
+    RECT Sample;
+};
+
+// Caption on top, captionHeight tall; the sample fills the rest. Neither
+// rectangle turns inside out when the row is too small.
+CRowRects RowRects(const RECT& row, LONG captionHeight, const CRowSpacing& spacing) noexcept;
+
+// Caption, gap and sample of sampleHeight pixels inside the margins, capped
+// at 255, the most a list box row can be. A negative height raises the cast
+// error.
+UINT RowHeight(LONG captionHeight, LONG sampleHeight, const CRowSpacing& spacing);
+
+// The row count as the list box takes it; a count beyond INT_MAX raises the
+// cast error.
+int RowCount(std::size_t count);
+
+// The grey of equal brightness (BT.601 luma), for a selection that has lost
+// the focus.
+COLORREF GreyOf(COLORREF colour) noexcept;
+
+// The face name, which may fill the whole array without a terminator.
+std::wstring FaceNameOf(const LOGFONTW& lf);
+
+// Face name, weight name and, for italic styles, the italic word, joined by
+// ", ". Also the text of "copy with style".
+std::wstring FontCaption(const LOGFONTW& lf);
+
+// The remembered fonts of the selected, caret and top rows; empty when there
+// was none.
+struct CRememberedRows {
+    CLogFontPtr Selected;
+    CLogFontPtr Caret;
+    CLogFontPtr Top;
+};
+
+// Rows to restore; Selected and Caret are -1 when their font is gone.
+struct CRowPositions {
+    int Selected;
+    int Caret;
+    int Top;
+};
+
+// Selected and caret go to the first equal record. Top goes to the first
+// record not before the remembered one in the font order (the last record
+// when all are before it), or to 0 when nothing was remembered.
+CRowPositions FindRowPositions(const CLogFontList& records, const CRememberedRows& remembered);
+
+}  // namespace gvt
