@@ -3,11 +3,9 @@
 #include "commands/Clipboard.h"
 #include "commands/Exception.h"
 #include "commands/FontListOwner.h"
-#include "commands/ItalicWord.h"
-#include "controls/NamedInts.h"
+#include "fontlist/RowLayout.h"
 #include "resources/resource.h"
 
-#include <cwchar>
 
 namespace gvt {
 
@@ -24,16 +22,8 @@ void CCommandCopy::Execute(bool run)
 
 std::wstring CCommandCopy::TextOf(const LOGFONTW& font, bool withStyle)
 {
-    std::wstring text(font.lfFaceName, ::wcsnlen(font.lfFaceName, LF_FACESIZE));
-    if (withStyle) {
-        text += L", ";
-        text += WeightName(static_cast<int>(font.lfWeight));
-        if (font.lfItalic) {
-            text += L", ";
-            text += ItalicWord();
-        }
-    }
-    return text;
+    // The same text as the row's caption.
+    return withStyle ? FontCaption(font) : FaceNameOf(font);
 }
 
 }  // namespace gvt

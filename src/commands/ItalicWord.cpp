@@ -5,10 +5,14 @@
 
 namespace gvt {
 
+namespace {
+// Loaded once at start-up, like the weight names.
+const std::wstring g_italicWord = ResourceString(IDS_ITALIC);
+}  // namespace
+
 const std::wstring& ItalicWord()
 {
-    static const std::wstring word = ResourceString(IDS_ITALIC);
-    return word;
+    return g_italicWord;
 }
 
 }  // namespace gvt

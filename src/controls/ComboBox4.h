@@ -162,7 +162,7 @@ protected:
     {
         auto* event = static_cast<KeyEvent*>(argument);
         if (event->Key == L'\r')
-            event->Handled = false;
+            event->Handled = true;
     }
 
 private:

@@ -1,10 +1,9 @@
 #include "fontlist/RowLayout.h"
 
 #include "commands/Exception.h"
-#include "commands/ResourceString.h"
+#include "commands/ItalicWord.h"
 #include "controls/NamedInts.h"
 #include "fonts/FontOrder.h"
-#include "resources/resource.h"
 
 #include <algorithm>
 #include <climits>
@@ -12,10 +11,6 @@
 namespace gvt {
 
 namespace {
-
-// Loaded with the other start-up texts, so that drawing a row never fails on
-// a missing string.
-const std::wstring ItalicWord = ResourceString(IDS_ITALIC);
 
 constexpr long long kMaxRowHeight = 255;
 
@@ -92,7 +87,7 @@ std::wstring FontCaption(const LOGFONTW& lf)
     caption += WeightName(lf.lfWeight);
     if (lf.lfItalic) {
         caption += L", ";
-        caption += ItalicWord;
+        caption += ItalicWord();
     }
     return caption;
 }

@@ -186,6 +186,15 @@ TEST_F(ComboBoxInt, TypingTheShownSizeAgainChangesNothing)
     Replace(edit, L"22");
     EXPECT_EQ(0, Changes());
     EXPECT_TRUE(events.errors.empty());
+
+    // Back at the shown size after an error: nothing is converted, so the
+    // error stays as it was.
+    Replace(edit, L"x");
+    ASSERT_EQ(1u, events.errors.size());
+    Replace(edit, L"22");
+    EXPECT_EQ(1u, events.errors.size());
+    EXPECT_TRUE(host.Size.LastError.HasError());
+    EXPECT_EQ(0, Changes());
 }
 
 TEST_F(ComboBoxInt, LosingTheFocusIsAnnounced)

@@ -211,12 +211,15 @@ protected:
     {
         INITCOMMONCONTROLSEX init = {sizeof init, ICC_STANDARD_CLASSES};
         ::InitCommonControlsEx(&init);
+        subclassesBefore = CWindowImplRoot::LiveSubclassCount();
     }
     void TearDown() override
     {
         if (host.IsWindow())
             host.DestroyWindow();
         Pump();
+        // Every control gave its window back when the window went.
+        EXPECT_EQ(subclassesBefore, CWindowImplRoot::LiveSubclassCount());
     }
     void Open()
     {
@@ -226,6 +229,7 @@ protected:
     }
 
     CControlsHost host;
+    int subclassesBefore = 0;
 };
 
 }  // namespace gvt::test
