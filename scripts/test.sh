@@ -8,6 +8,8 @@ bash "$root/scripts/build.sh"
 source "$root/scripts/wine-env.sh"
 export WINEPREFIX=$BUILD_DIR/wineprefix
 export GVT_TEST_DISPLAY=${GVT_TEST_DISPLAY:-:91}
+# The prefix's desktop process keeps the display Wine first started with.
+export DISPLAY=$GVT_TEST_DISPLAY
 started_xvfb=0
 xdpyinfo -display "$GVT_TEST_DISPLAY" >/dev/null 2>&1 || started_xvfb=1
 gvt_ensure_xvfb "$GVT_TEST_DISPLAY"
