@@ -10,20 +10,17 @@ export WINEPREFIX=$BUILD_DIR/wineprefix
 export GVT_TEST_DISPLAY=${GVT_TEST_DISPLAY:-:91}
 # The prefix's desktop process keeps the display Wine first started with.
 export DISPLAY=$GVT_TEST_DISPLAY
-# The end-to-end scripts use a display of their own.
-e2e_display=${GVT_E2E_DISPLAY:-:92}
-started=()
-for d in "$GVT_TEST_DISPLAY" "$e2e_display"; do
-  xdpyinfo -display "$d" >/dev/null 2>&1 || started+=("$d")
-done
+started_xvfb=0
+xdpyinfo -display "$GVT_TEST_DISPLAY" >/dev/null 2>&1 || started_xvfb=1
 gvt_ensure_xvfb "$GVT_TEST_DISPLAY"
 gvt_ensure_prefix
 
+# The end-to-end scripts start and stop displays of their own.
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
-  for d in "${started[@]}"; do
-    gvt_stop_xvfb "$d"
-  done
+  if [ "$started_xvfb" = 1 ]; then
+    gvt_stop_xvfb "$GVT_TEST_DISPLAY"
+  fi
 }
 # CTest's verdict is the script's, whatever the clean-up returns.
 trap 'rc=$?; cleanup; exit $rc' EXIT

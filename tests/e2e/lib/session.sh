@@ -9,14 +9,24 @@ E2E_DIR=$(dirname "$E2E_EXE")/e2e/$E2E_NAME
 rm -rf "$E2E_DIR"
 mkdir -p "$E2E_DIR"
 export WINEPREFIX=$E2E_DIR/prefix
-export DISPLAY=${GVT_E2E_DISPLAY:-:92}
 export WINEDEBUG=-all
+
+# A display of its own: keyboard focus and the clipboard belong to this
+# script alone, whatever else runs at the same time.
+for n in $(seq 110 199); do
+  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+    E2E_DISPLAY=:$n
+    break
+  fi
+done
+export DISPLAY=$E2E_DISPLAY
 gvt_ensure_xvfb "$DISPLAY" 1280x1024x24
 gvt_ensure_prefix
 gvt_set_language "${GVT_TEST_LANG:-en}"
 
 e2e_cleanup() {
   wineserver -k >/dev/null 2>&1 || true
+  gvt_stop_xvfb "$E2E_DISPLAY"
 }
 trap e2e_cleanup EXIT
 
