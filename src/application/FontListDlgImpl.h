@@ -101,6 +101,7 @@ private:
     BOOL OnInitDialog(HWND, LPARAM, BOOL&)
     {
         this->DlgResize_Init(true, true);
+        m_ended = false;
 
         // The window is shown in its saved state once the loop runs.
         this->Pending = true;
@@ -157,6 +158,11 @@ private:
 
     LRESULT OnEnd(WORD, WORD id, HWND, BOOL&)
     {
+        // A second end command already queued behind the first must not
+        // overwrite the end code and the recorded fonts.
+        if (m_ended)
+            return 0;
+        m_ended = true;
         LogFont = Recorded(m_list.GetSelected());
         TopLogFont = Recorded(m_list.GetTop());
         if (id == IDOK)
@@ -186,6 +192,7 @@ private:
     CComboBoxString<CSetting, CMruStrings> m_sampleText;
     CFontCatalogue m_catalogue;
     CFontListBox m_list;
+    bool m_ended = false;
 };
 
 }  // namespace gvt

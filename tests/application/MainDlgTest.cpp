@@ -1,0 +1,541 @@
+// The real main dialog in its own loop: each case copies settings in, runs
+// DoModal and inspects the window from a timer callback inside the loop,
+// then ends it by the way under test. Only the DejaVu faces loaded here are
+// asserted on, so the machine's other fonts do not matter.
+#include "application/MainDlg.h"
+#include "commands/Clipboard.h"
+#include "commands/CommandTable.h"
+#include "framework/AppModule.h"
+#include "framework/UniqueHandle.h"
+#include "resources/resource.h"
+#include "settings/AppSetting.h"
+#include "support/RecordingMsg.h"
+#include "support/TestLanguage.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const wchar_t* kFontFolder = L"Z:\\usr\\share\\fonts\\truetype\\dejavu\\";
+constexpr const wchar_t* kFontFiles[] = {L"DejaVuSans.ttf", L"DejaVuSans-Bold.ttf", L"DejaVuSans-Oblique.ttf",
+                                         L"DejaVuSans-BoldOblique.ttf"};
+constexpr const wchar_t* kFace = L"DejaVu Sans";
+
+// How a case ends the dialog; Leftover cancels it only when the case itself
+// did not end it, so that a failing case cannot hang in the loop.
+enum class EEnd { Ok, Cancel, Close, SysClose, Leftover };
+
+// Also keeps the message ids of the error boxes it was asked to show.
+class CErrorRecorder : public gvt::test::CRecordingMsg {
+public:
+    void ShowError(const CSimpleErr& err) override
+    {
+        errorIds.push_back(err.MessageId);
+        CRecordingMsg::ShowError(err);
+    }
+
+    std::vector<UINT> errorIds;
+};
+
+// Handles every message waiting in the thread's queue; a quit message is put
+// back for the dialog's loop.
+void Pump()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+std::optional<std::wstring> ReadClipboardText()
+{
+    gvt::CClipboardOpener clipboard;
+    if (!clipboard.Open(nullptr))
+        return std::nullopt;
+    gvt::CGlobalLocker lock;
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT))
+        if (const auto* text = static_cast<const wchar_t*>(lock.Lock(data)))
+            return std::wstring(text);
+    return std::nullopt;
+}
+
+void ClearClipboard()
+{
+    gvt::CClipboardOpener clipboard;
+    ASSERT_TRUE(clipboard.Open(nullptr));
+    ::EmptyClipboard();
+}
+
+bool QuitPending()
+{
+    MSG quit;
+    return ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != FALSE;
+}
+
+bool IsDejaVu(const CLogFontPtr& font)
+{
+    return font && std::wstring(font->lfFaceName) == kFace;
+}
+
+// Row of the DejaVu Sans record with the given weight and italic state; -1
+// when it is not listed.
+int FindRow(const CLogFontList& items, LONG weight, bool italic)
+{
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (IsDejaVu(items[i]) && items[i]->lfWeight == weight && (items[i]->lfItalic != 0) == italic)
+            return static_cast<int>(i);
+    return -1;
+}
+
+// Where the menu hook leaves the check mark of the TopMost item.
+std::optional<bool>* g_checkMark = nullptr;
+
+// Reads the check mark once the context menu has been prepared, then closes it.
+LRESULT CALLBACK ReadCheckMarkAndCloseMenu(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && g_checkMark && call->message == WM_INITMENUPOPUP && !g_checkMark->has_value()) {
+        const UINT state = ::GetMenuState(reinterpret_cast<HMENU>(call->wParam), ID_TOPMOST, MF_BYCOMMAND);
+        *g_checkMark = state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
+        ::EndMenu();
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+class MainDialog : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+        ::InitCommonControlsEx(&controls);
+        s_loaded = 0;
+        for (const wchar_t* file : kFontFiles)
+            s_loaded += ::AddFontResourceExW((std::wstring(kFontFolder) + file).c_str(), FR_PRIVATE, nullptr) > 0;
+    }
+    static void TearDownTestSuite()
+    {
+        for (const wchar_t* file : kFontFiles)
+            ::RemoveFontResourceExW((std::wstring(kFontFolder) + file).c_str(), FR_PRIVATE, nullptr);
+    }
+
+    void SetUp() override
+    {
+        ASSERT_EQ(std::size(kFontFiles), static_cast<std::size_t>(s_loaded)) << "the DejaVu fonts are missing";
+        ASSERT_EQ(S_OK, gvt::AppModule().Init());
+        CAppSetting::SetInstance(&m_app);
+        m_commands.emplace();
+        m_app.FontListDlg.SampleText = L"Sample 123";
+    }
+    void TearDown() override
+    {
+        m_commands.reset();
+        CAppSetting::SetInstance(nullptr);
+        gvt::AppModule().Term();
+        Pump();
+    }
+
+    // Runs the dialog; body runs once inside its loop, then the dialog is
+    // ended as asked. Returns DoModal's result.
+    INT_PTR Run(gvt::CMainDlg& dialog, EEnd end, const std::function<void(gvt::CMainDlg&)>& body)
+    {
+        dialog.Setting() = m_app.FontListDlg;
+        dialog.LogFont = m_app.LogFont;
+        dialog.TopLogFont = m_app.TopLogFont;
+        s_dialog = &dialog;
+        s_body = body;
+        s_end = end;
+        s_ran = false;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, OnTimer);
+        const INT_PTR result = dialog.DoModal(nullptr);
+        ::KillTimer(nullptr, timer);
+        s_dialog = nullptr;
+        EXPECT_TRUE(s_ran) << "the dialog's loop never ran the checks";
+        return result;
+    }
+
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        if (s_ran || !s_dialog || !s_dialog->IsWindow())
+            return;
+        s_ran = true;
+        ::KillTimer(nullptr, id);
+        Pump();
+        s_body(*s_dialog);
+        const HWND hwnd = s_dialog->m_hWnd;
+        switch (s_end) {
+        case EEnd::Ok: ::PostMessageW(hwnd, WM_COMMAND, IDOK, 0); break;
+        case EEnd::Cancel: ::PostMessageW(hwnd, WM_COMMAND, IDCANCEL, 0); break;
+        case EEnd::Close: ::PostMessageW(hwnd, WM_CLOSE, 0, 0); break;
+        case EEnd::SysClose: ::PostMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+        case EEnd::Leftover:
+            if (!QuitPending())
+                ::PostMessageW(hwnd, WM_COMMAND, IDCANCEL, 0);
+            break;
+        }
+    }
+
+    static HWND Control(gvt::CMainDlg& dialog, int id) { return ::GetDlgItem(dialog.m_hWnd, id); }
+
+    // Picks an entry of a drop-down list the way the user's click does.
+    static void Choose(gvt::CMainDlg& dialog, int id, int index)
+    {
+        const HWND combo = Control(dialog, id);
+        ::SendMessageW(combo, CB_SETCURSEL, index, 0);
+        ::SendMessageW(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+        Pump();
+    }
+
+    static void SelectRow(gvt::CMainDlg& dialog, int row)
+    {
+        dialog.FontList().SetCurSel(row);
+    }
+
+    static int ItemHeight(gvt::CMainDlg& dialog)
+    {
+        return static_cast<int>(::SendMessageW(Control(dialog, IDC_FONT_LIST), LB_GETITEMHEIGHT, 0, 0));
+    }
+
+    static int DialogFontHeight(gvt::CMainDlg& dialog)
+    {
+        gvt::CClientDC dc(dialog.m_hWnd);
+        gvt::CSelectObject font(dc.get(), reinterpret_cast<HFONT>(dialog.SendMessageW(WM_GETFONT)));
+        TEXTMETRICW metrics{};
+        ::GetTextMetricsW(dc.get(), &metrics);
+        return metrics.tmHeight;
+    }
+
+    CAppSetting m_app;
+    CErrorRecorder m_msg;  // before the commands, which keep the service they were made with
+    std::optional<gvt::CCommandTable> m_commands;
+
+    static inline int s_loaded = 0;
+    static inline gvt::CMainDlg* s_dialog = nullptr;
+    static inline std::function<void(gvt::CMainDlg&)> s_body;
+    static inline EEnd s_end = EEnd::Leftover;
+    static inline bool s_ran = false;
+};
+
+TEST_F(MainDialog, EachWayOfEndingGivesItsCodeAndRecordsSelectionTopAndSampleText)
+{
+    struct Case {
+        EEnd end;
+        INT_PTR code;
+        const char* name;
+    };
+    for (const Case& c : {Case{EEnd::Ok, 1, "OK"}, Case{EEnd::Cancel, 2, "Cancel"}, Case{EEnd::Close, 2, "WM_CLOSE"},
+                          Case{EEnd::SysClose, 2, "SC_CLOSE"}}) {
+        SCOPED_TRACE(c.name);
+        gvt::CMainDlg dialog;
+        const std::wstring text = std::wstring(L"ending by ") + std::wstring(c.name, c.name + strlen(c.name));
+        m_app.FontListDlg.SampleText = text;
+        CLogFontPtr selected;
+        CLogFontPtr top;
+        const INT_PTR code = Run(dialog, c.end, [&](gvt::CMainDlg& d) {
+            const int row = FindRow(d.FontList().GetItems(), FW_BOLD, false);
+            ASSERT_GE(row, 0);
+            SelectRow(d, row);
+            d.FontList().SetTopIndex(row);
+            selected = d.FontList().GetSelected();
+            top = d.FontList().GetTop();
+        });
+        EXPECT_EQ(c.code, code);
+        ASSERT_TRUE(selected && top);
+        EXPECT_STREQ(selected->lfFaceName, dialog.LogFont.lfFaceName);
+        EXPECT_EQ(selected->lfWeight, dialog.LogFont.lfWeight);
+        EXPECT_EQ(0, std::memcmp(static_cast<const LOGFONTW*>(selected.get()), &dialog.LogFont, sizeof(LOGFONTW)));
+        EXPECT_EQ(0, std::memcmp(static_cast<const LOGFONTW*>(top.get()), &dialog.TopLogFont, sizeof(LOGFONTW)));
+        EXPECT_EQ(0, dialog.Setting().SampleTexts.IndexOf(text)) << "the sample text leads the history";
+        int copies = 0;
+        for (const auto& entry : dialog.Setting().SampleTexts)
+            copies += entry->Text() == text;
+        EXPECT_EQ(1, copies);
+    }
+}
+
+TEST_F(MainDialog, EndingWithoutSelectionRecordsZeroFontOfCharSetAndSize)
+{
+    gvt::CMainDlg dialog;
+    m_app.FontListDlg.CharSet = 0x180;  // only the low byte goes into the record
+    m_app.FontListDlg.Size = 17;
+    // Character set 0x80 may list nothing; the fallback must hold either way.
+    const INT_PTR code = Run(dialog, EEnd::Cancel, [&](gvt::CMainDlg& d) {
+        SelectRow(d, -1);
+        d.FontList().SetTopIndex(0);
+    });
+    EXPECT_EQ(2, code);
+    EXPECT_EQ(0x80, dialog.LogFont.lfCharSet);
+    EXPECT_EQ(17, dialog.LogFont.lfHeight);
+    EXPECT_EQ(L'\0', dialog.LogFont.lfFaceName[0]);
+}
+
+TEST_F(MainDialog, EnterWithoutSelectionShowsTheCopyErrorAndStillEnds)
+{
+    gvt::CMainDlg dialog;
+    const INT_PTR code = Run(dialog, EEnd::Ok, [&](gvt::CMainDlg& d) { SelectRow(d, -1); });
+    EXPECT_EQ(1, code);
+    ASSERT_EQ(1u, m_msg.errorIds.size());
+    EXPECT_EQ(static_cast<UINT>(IDS_NO_SELECTION), m_msg.errorIds[0]);
+    EXPECT_EQ(0, dialog.LogFont.lfFaceName[0]);
+}
+
+TEST_F(MainDialog, FirstEnterInSampleTextCommitsAndRepeatedEnterPressesTheDefaultButton)
+{
+    gvt::CMainDlg dialog;
+    const std::wstring typed = L"typed in the field";
+    bool firstConsumed = false;
+    bool openAfterFirst = false;
+    int indexAfterFirst = -1;
+    bool endedByRepeat = false;
+    std::optional<std::wstring> copied;
+    const INT_PTR code = Run(dialog, EEnd::Leftover, [&](gvt::CMainDlg& d) {
+        const HWND combo = d.SampleTextWindow();
+        ASSERT_NE(nullptr, combo);
+        const HWND edit = ::GetWindow(combo, GW_CHILD);
+        ASSERT_NE(nullptr, edit);
+        ::SetFocus(edit);
+        ASSERT_EQ(edit, ::GetFocus());
+        d.Setting().SampleText = typed;
+        const int row = FindRow(d.FontList().GetItems(), FW_BOLD, false);
+        ASSERT_GE(row, 0);
+        SelectRow(d, row);
+
+        MSG first{edit, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
+        firstConsumed = d.PreTranslateMessage(&first) != FALSE;
+        Pump();
+        openAfterFirst = d.IsWindow() && ::IsWindowVisible(d.m_hWnd) && !d.Setting().SampleTexts.Items().empty();
+        indexAfterFirst = d.Setting().SampleTexts.IndexOf(typed);
+
+        ClearClipboard();
+        MSG repeat{edit, WM_KEYDOWN, VK_RETURN, 1 | (1L << 30), 0, {}};
+        ::SetFocus(edit);
+        if (!d.PreTranslateMessage(&repeat)) {
+            ::TranslateMessage(&repeat);
+            ::DispatchMessageW(&repeat);
+        }
+        Pump();
+        copied = ReadClipboardText();
+        endedByRepeat = QuitPending();
+    });
+    EXPECT_TRUE(firstConsumed);
+    EXPECT_TRUE(openAfterFirst);
+    EXPECT_EQ(0, indexAfterFirst);
+    EXPECT_TRUE(endedByRepeat) << "the repeated Enter did not reach the default button";
+    EXPECT_EQ(1, code);
+    EXPECT_EQ(std::wstring(kFace), copied.value_or(L"<nothing>"));
+}
+
+TEST_F(MainDialog, RowHeightFollowsTheSizeAndTheFontStaysSelectedAndOnTop)
+{
+    gvt::CMainDlg dialog;
+    m_app.FontListDlg.Size = 22;
+    int before = 0;
+    int expectedBefore = 0;
+    int after = 0;
+    int expectedAfter = 0;
+    int newSize = 0;
+    CLogFontPtr selectedBefore, topBefore, selectedAfter, topAfter;
+    Run(dialog, EEnd::Cancel, [&](gvt::CMainDlg& d) {
+        const int row = FindRow(d.FontList().GetItems(), FW_NORMAL, true);
+        ASSERT_GE(row, 0);
+        SelectRow(d, row);
+        d.FontList().SetTopIndex(row);
+        selectedBefore = d.FontList().GetSelected();
+        topBefore = d.FontList().GetTop();
+        const int tm = DialogFontHeight(d);
+        before = ItemHeight(d);
+        expectedBefore = 2 + tm + 1 + d.Setting().Size + 2;
+
+        const HWND size = Control(d, IDC_FONT_SIZE);
+        const int index = static_cast<int>(::SendMessageW(size, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                          reinterpret_cast<LPARAM>(L"40")));
+        ASSERT_GE(index, 0);
+        Choose(d, IDC_FONT_SIZE, index);
+        newSize = d.Setting().Size;
+        after = ItemHeight(d);
+        expectedAfter = 2 + tm + 1 + newSize + 2;
+        selectedAfter = d.FontList().GetSelected();
+        topAfter = d.FontList().GetTop();
+    });
+    EXPECT_EQ(expectedBefore, before);
+    EXPECT_EQ(40, newSize);
+    EXPECT_EQ(expectedAfter, after);
+    ASSERT_TRUE(selectedAfter && topAfter && selectedBefore && topBefore);
+    EXPECT_STREQ(selectedBefore->lfFaceName, selectedAfter->lfFaceName);
+    EXPECT_EQ(selectedBefore->lfWeight, selectedAfter->lfWeight);
+    EXPECT_EQ(selectedBefore->lfItalic, selectedAfter->lfItalic);
+    EXPECT_EQ(40, selectedAfter->lfHeight);
+    EXPECT_STREQ(topBefore->lfFaceName, topAfter->lfFaceName);
+    EXPECT_EQ(topBefore->lfWeight, topAfter->lfWeight);
+    EXPECT_EQ(topBefore->lfItalic, topAfter->lfItalic);
+}
+
+TEST_F(MainDialog, BolderFilterKeepsOnlyHeavierDejaVuStyles)
+{
+    gvt::CMainDlg dialog;
+    int dejaVuBefore = 0;
+    int dejaVuAfter = 0;
+    std::vector<LONG> weights;
+    Run(dialog, EEnd::Cancel, [&](gvt::CMainDlg& d) {
+        for (const CLogFontPtr& f : d.FontList().GetItems())
+            dejaVuBefore += IsDejaVu(f);
+        Choose(d, IDC_WEIGHT, 3);
+        for (const CLogFontPtr& f : d.FontList().GetItems())
+            if (IsDejaVu(f)) {
+                ++dejaVuAfter;
+                weights.push_back(f->lfWeight);
+            }
+    });
+    EXPECT_EQ(FontWeight4(3), dialog.Setting().Weight);
+    EXPECT_GE(dejaVuBefore, 4) << "regular, bold and both italics";
+    EXPECT_GE(dejaVuAfter, 2) << "bold and bold italic stay";
+    EXPECT_LT(dejaVuAfter, dejaVuBefore);
+    for (LONG w : weights)
+        EXPECT_GT(w, 400);
+}
+
+TEST_F(MainDialog, CopyAndCopyWithStylePutTheSelectedFontOnTheClipboard)
+{
+    gvt::CMainDlg dialog;
+    std::optional<std::wstring> name, styled;
+    Run(dialog, EEnd::Cancel, [&](gvt::CMainDlg& d) {
+        const int row = FindRow(d.FontList().GetItems(), FW_BOLD, false);
+        ASSERT_GE(row, 0);
+        SelectRow(d, row);
+        ClearClipboard();
+        d.SendMessageW(WM_COMMAND, ID_EDIT_COPY);
+        name = ReadClipboardText();
+        d.SendMessageW(WM_COMMAND, ID_COPY_WITH_STYLE);
+        styled = ReadClipboardText();
+    });
+    EXPECT_EQ(std::wstring(kFace), name.value_or(L"<nothing>"));
+    EXPECT_EQ(std::wstring(kFace) + L", " + gvt::test::Pick(L"太字", L"Bold"), styled.value_or(L"<nothing>"));
+    EXPECT_TRUE(m_msg.errorIds.empty());
+}
+
+TEST_F(MainDialog, DoubleClickOnTheSelectedRowCopiesAndBelowTheLastRowDoesNothing)
+{
+    gvt::CMainDlg dialog;
+    std::optional<std::wstring> onRow, belowRows;
+    bool belowAvailable = false;
+    Run(dialog, EEnd::Cancel, [&](gvt::CMainDlg& d) {
+        const HWND list = Control(d, IDC_FONT_LIST);
+        const auto doubleClickAt = [&](POINT client) {
+            ::ClientToScreen(list, &client);
+            ::SetCursorPos(client.x, client.y);
+            // The handler asks GetMessagePos, so the notification comes
+            // through the queue after the cursor has moved.
+            ::PostMessageW(d.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_FONT_LIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+            Pump();
+        };
+        const int row = FindRow(d.FontList().GetItems(), FW_BOLD, true);
+        ASSERT_GE(row, 0);
+        d.FontList().SetTopIndex(row);
+        SelectRow(d, row);
+        RECT item{};
+        ASSERT_NE(LB_ERR, ::SendMessageW(list, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item)));
+        ClearClipboard();
+        doubleClickAt({(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+        onRow = ReadClipboardText();
+
+        // Show the last row at the top so that empty space follows it.
+        const int last = static_cast<int>(d.FontList().GetItems().size()) - 1;
+        SelectRow(d, last);
+        d.FontList().SetTopIndex(last);
+        RECT lastItem{}, client{};
+        ::SendMessageW(list, LB_GETITEMRECT, last, reinterpret_cast<LPARAM>(&lastItem));
+        ::GetClientRect(list, &client);
+        belowAvailable = lastItem.bottom + 2 < client.bottom;
+        ClearClipboard();
+        if (belowAvailable)
+            doubleClickAt({(client.left + client.right) / 2, (lastItem.bottom + client.bottom) / 2});
+        belowRows = ReadClipboardText();
+    });
+    EXPECT_EQ(std::wstring(kFace), onRow.value_or(L"<nothing>"));
+    ASSERT_TRUE(belowAvailable) << "the list shows no empty area below its last row";
+    EXPECT_FALSE(belowRows.has_value()) << "copied " << belowRows->size() << " characters";
+}
+
+TEST_F(MainDialog, TopMostCommandSetsTheStyleFlagAndMenuCheckMark)
+{
+    gvt::CMainDlg dialog;
+    bool topBefore = true, topAfter = false;
+    std::optional<bool> checked;
+    g_checkMark = &checked;
+    Run(dialog, EEnd::Cancel, [&](gvt::CMainDlg& d) {
+        topBefore = (d.GetExStyle() & WS_EX_TOPMOST) != 0;
+        d.SendMessageW(WM_COMMAND, ID_TOPMOST);
+        topAfter = (d.GetExStyle() & WS_EX_TOPMOST) != 0;
+        const HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROCRET, ReadCheckMarkAndCloseMenu, nullptr,
+                                               ::GetCurrentThreadId());
+        ASSERT_NE(nullptr, hook);
+        d.SendMessageW(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(d.m_hWnd), MAKELPARAM(-1, -1));
+        ::UnhookWindowsHookEx(hook);
+    });
+    EXPECT_FALSE(topBefore);
+    EXPECT_TRUE(topAfter);
+    EXPECT_TRUE(m_app.TopMost);
+    g_checkMark = nullptr;
+    ASSERT_TRUE(checked.has_value()) << "the context menu was not prepared";
+    EXPECT_TRUE(*checked);
+}
+
+TEST_F(MainDialog, SavedFontsAreReselectedAndScrolledToTheTop)
+{
+    LOGFONTW bold{};
+    LOGFONTW top{};
+    int listed = 0;
+    {
+        gvt::CMainDlg first;
+        Run(first, EEnd::Cancel, [&](gvt::CMainDlg& d) {
+            const CLogFontList& items = d.FontList().GetItems();
+            listed = static_cast<int>(items.size());
+            const int row = FindRow(items, FW_BOLD, false);
+            ASSERT_GE(row, 0);
+            bold = *items[row];
+            // The regular style sorts before the bold one and stays on the
+            // same page, so selecting the bold row does not scroll.
+            const int topRow = FindRow(items, FW_NORMAL, false);
+            ASSERT_GE(topRow, 0);
+            ASSERT_LT(topRow, row);
+            top = *items[topRow];
+        });
+    }
+    ASSERT_NE(0, bold.lfFaceName[0]);
+    m_app.LogFont = bold;
+    m_app.TopLogFont = top;
+    gvt::CMainDlg dialog;
+    CLogFontPtr selected;
+    int topIndex = -1;
+    int wantedTop = -1;
+    int lastPossibleTop = -1;
+    Run(dialog, EEnd::Cancel, [&](gvt::CMainDlg& d) {
+        selected = d.FontList().GetSelected();
+        topIndex = d.FontList().GetTopIndex();
+        wantedTop = FindRow(d.FontList().GetItems(), FW_NORMAL, false);
+        RECT client{};
+        ::GetClientRect(Control(d, IDC_FONT_LIST), &client);
+        lastPossibleTop = std::max(0, listed - static_cast<int>(client.bottom - client.top) / std::max(1, ItemHeight(d)));
+    });
+    ASSERT_TRUE(selected);
+    EXPECT_STREQ(kFace, selected->lfFaceName);
+    EXPECT_EQ(FW_BOLD, selected->lfWeight);
+    EXPECT_EQ(0, selected->lfItalic);
+    EXPECT_EQ(std::min(wantedTop, lastPossibleTop), topIndex);
+}
+
+}  // namespace
