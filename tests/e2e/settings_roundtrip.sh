@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The settings file carries the size, the sample text and its history from
-# one run to the next; an unreadable file makes the program ask 58611, and
+# The settings file carries the weight filter, the selected font, the size,
+# the sample text and its history from one run to the next; an unreadable file makes the program ask 58611, and
 # refusing leaves the file exactly as it was.
 source "$(dirname "$0")/lib/session.sh"
 
@@ -20,8 +20,17 @@ settings_file() {
   find "$WINEPREFIX/drive_c/users" -name Glyvanter32.config 2>/dev/null | head -n1
 }
 
-# First run: size 22 + 3 = 25 and a typed sample text, then Escape.
+# First run: "Bolder" in the weight box, the third row selected, size
+# 22 + 3 = 25 and a typed sample text, then Escape.
 e2e_start
+e2e_key Tab Tab Tab Tab
+e2e_key Down Down Down
+e2e_key shift+Tab shift+Tab shift+Tab shift+Tab
+e2e_key Home
+e2e_key Down Down
+e2e_key shift+ctrl+c
+selected=$(e2e_clipboard)
+[ -n "$selected" ] || fail "first run: nothing selected to copy"
 e2e_key Tab Tab Tab
 e2e_key Down Down Down
 e2e_key Tab Tab Tab
@@ -36,10 +45,15 @@ echo "settings file: ${config#"$WINEPREFIX/"}"
 grep -q '<Size>25</Size>' "$config" || fail "first run: Size 25 not saved"
 grep -q '<SampleText>Roundtrip one</SampleText>' "$config" || fail "first run: sample text not saved"
 grep -q '<Item>Roundtrip one</Item>' "$config" || fail "first run: sample text not in the history"
+grep -q '<Weight>BOLDER</Weight>' "$config" || fail "first run: the weight filter was not saved"
+grep -q "<lfFaceName>${selected%%, *}</lfFaceName>" "$config" || fail "first run: the selected font '$selected' was not saved"
 
 # Second run: the saved values come back; a new text joins the history.
 e2e_start
 e2e_shot "second_run"
+e2e_key shift+ctrl+c
+again=$(e2e_clipboard)
+[ "$again" = "$selected" ] || fail "second run: selected '$again', expected the saved '$selected'"
 e2e_key Tab Tab Tab
 e2e_key Down
 e2e_key Tab Tab Tab
@@ -53,6 +67,7 @@ grep -q '<Size>26</Size>' "$config" || fail "second run: Size did not go on from
 grep -q '<SampleText>Roundtrip two</SampleText>' "$config" || fail "second run: sample text not saved"
 grep -q '<Item>Roundtrip one</Item>' "$config" || fail "second run: the first text left the history"
 grep -q '<Item>Roundtrip two</Item>' "$config" || fail "second run: the second text is not in the history"
+grep -q '<Weight>BOLDER</Weight>' "$config" || fail "second run: the weight filter did not come back"
 
 # A corrupt file: the question appears; Cancel keeps the file untouched.
 printf 'this is not a settings document' >"$config"
@@ -74,4 +89,4 @@ e2e_key Escape
 rc=$(e2e_wait_exit)
 [ "$rc" = 0 ] || fail "corrupt run: exit code $rc"
 cmp -s "$config" "$E2E_DIR/corrupt.config" || fail "the refused file was rewritten"
-echo "size and sample texts kept across two runs; the corrupt file was left as it was; exit codes 0"
+echo "weight filter, selected font ($selected), size and sample texts kept across two runs; the corrupt file was left as it was; exit codes 0"
