@@ -65,8 +65,8 @@ std::wstring SubstituteArguments(const std::wstring& format, std::initializer_li
     for (std::size_t i = 0; i < format.size() && out.size() < budget; ++i) {
         const wchar_t c = format[i];
         if (c == L'%' && i + 1 < format.size()) {
-            const wchar_t spec = format[i + 1];
-            if (spec == L's') {
+            const wchar_t conversion = format[i + 1];
+            if (conversion == L's') {
                 ++i;
                 if (next != args.end() && used < kMaxArguments) {
                     out.append(*next);
@@ -75,7 +75,7 @@ std::wstring SubstituteArguments(const std::wstring& format, std::initializer_li
                 }
                 continue;
             }
-            if (spec == L'%') {
+            if (conversion == L'%') {
                 ++i;
                 out.push_back(L'%');
                 continue;
