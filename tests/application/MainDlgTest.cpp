@@ -12,7 +12,11 @@
 #include "support/RecordingMsg.h"
 #include "support/TestLanguage.h"
 
+#include "support/PrivateFonts.h"
+
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #include <commctrl.h>
 
@@ -26,9 +30,6 @@
 
 namespace {
 
-constexpr const wchar_t* kFontFolder = L"Z:\\usr\\share\\fonts\\truetype\\dejavu\\";
-constexpr const wchar_t* kFontFiles[] = {L"DejaVuSans.ttf", L"DejaVuSans-Bold.ttf", L"DejaVuSans-Oblique.ttf",
-                                         L"DejaVuSans-BoldOblique.ttf"};
 constexpr const wchar_t* kFace = L"DejaVu Sans";
 
 // How a case ends the dialog; Leftover cancels it only when the case itself
@@ -123,19 +124,15 @@ protected:
     {
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
         ::InitCommonControlsEx(&controls);
-        s_loaded = 0;
-        for (const wchar_t* file : kFontFiles)
-            s_loaded += ::AddFontResourceExW((std::wstring(kFontFolder) + file).c_str(), FR_PRIVATE, nullptr) > 0;
+        s_fonts = std::make_unique<gvt::test::CPrivateFonts>(std::initializer_list<const wchar_t*>{
+            gvt::test::kDejaVuSans, gvt::test::kDejaVuSansBold, gvt::test::kDejaVuSansOblique,
+            gvt::test::kDejaVuSansBoldOblique});
     }
-    static void TearDownTestSuite()
-    {
-        for (const wchar_t* file : kFontFiles)
-            ::RemoveFontResourceExW((std::wstring(kFontFolder) + file).c_str(), FR_PRIVATE, nullptr);
-    }
+    static void TearDownTestSuite() { s_fonts.reset(); }
 
     void SetUp() override
     {
-        ASSERT_EQ(std::size(kFontFiles), static_cast<std::size_t>(s_loaded)) << "the DejaVu fonts are missing";
+        ASSERT_TRUE(s_fonts->Missing().empty()) << "cannot load " << s_fonts->Missing();
         ASSERT_EQ(S_OK, gvt::AppModule().Init());
         CAppSetting::SetInstance(&m_app);
         m_commands.emplace();
@@ -223,7 +220,7 @@ protected:
     CErrorRecorder m_msg;  // before the commands, which keep the service they were made with
     std::optional<gvt::CCommandTable> m_commands;
 
-    static inline int s_loaded = 0;
+    static inline std::unique_ptr<gvt::test::CPrivateFonts> s_fonts;
     static inline gvt::CMainDlg* s_dialog = nullptr;
     static inline std::function<void(gvt::CMainDlg&)> s_body;
     static inline EEnd s_end = EEnd::Leftover;

@@ -6,7 +6,11 @@
 #include "fontlist/RowLayout.h"
 #include "support/TestLanguage.h"
 
+#include "support/PrivateFonts.h"
+
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #include <string>
 #include <vector>
@@ -17,7 +21,7 @@ using gvt::test::Pick;
 
 namespace {
 
-const wchar_t* const kFontFiles[] = {
+const std::initializer_list<const wchar_t*> kFontFiles = {
     L"Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans.ttf",
     L"Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans-Bold.ttf",
     L"Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans-Oblique.ttf",
@@ -129,23 +133,12 @@ private:
 
 class FontListBoxDrawing : public gvt::test::FontListFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        for (const wchar_t* file : kFontFiles)
-            s_loaded.push_back(::AddFontResourceExW(file, FR_PRIVATE, nullptr) > 0);
-    }
-    static void TearDownTestSuite()
-    {
-        for (std::size_t i = 0; i < s_loaded.size(); ++i)
-            if (s_loaded[i])
-                ::RemoveFontResourceExW(kFontFiles[i], FR_PRIVATE, nullptr);
-        s_loaded.clear();
-    }
+    static void SetUpTestSuite() { s_fonts = std::make_unique<gvt::test::CPrivateFonts>(kFontFiles); }
+    static void TearDownTestSuite() { s_fonts.reset(); }
 
     void SetUp() override
     {
-        for (std::size_t i = 0; i < s_loaded.size(); ++i)
-            ASSERT_TRUE(s_loaded[i]) << "cannot load font file " << i;
+        ASSERT_TRUE(s_fonts->Missing().empty()) << "cannot load " << s_fonts->Missing();
         FontListFixture::SetUp();
         records = {MakeRecord(L"DejaVu Sans", FW_NORMAL, 0, kSize), MakeRecord(L"DejaVu Sans", FW_BOLD, 255, kSize)};
         list.SetItems(CLogFontList(records.begin(), records.end()));
@@ -199,7 +192,7 @@ protected:
         ASSERT_EQ(dialog.GetDlgItem(IDC_CHARSET), ::GetFocus());
     }
 
-    static std::vector<bool> s_loaded;
+    static inline std::unique_ptr<gvt::test::CPrivateFonts> s_fonts;
     std::vector<CMutableRecord> records;
     int width = 0;
     int height = 0;
@@ -208,7 +201,6 @@ protected:
     RECT sample = {};
 };
 
-std::vector<bool> FontListBoxDrawing::s_loaded;
 
 TEST_F(FontListBoxDrawing, ARowShowsItsCaptionInTheListFontAndItsSampleInItsOwnFont)
 {

@@ -5,7 +5,11 @@
 #include "fonts/GdiFontSource.h"
 #include "support/TestLanguage.h"
 
+#include "support/PrivateFonts.h"
+
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #include <cstdio>
 #include <map>
@@ -21,7 +25,7 @@ using gvt::EqualLogFont;
 
 namespace {
 
-const wchar_t* const kFontFiles[] = {
+const std::initializer_list<const wchar_t*> kFontFiles = {
     L"Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans.ttf",
     L"Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans-Bold.ttf",
     L"Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans-Oblique.ttf",
@@ -153,22 +157,11 @@ bool Has(const std::vector<CLogFontPtr>& records, const std::wstring& face, BYTE
 
 class GdiFontCatalogue : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        for (const wchar_t* file : kFontFiles)
-            s_loaded.push_back(::AddFontResourceExW(file, FR_PRIVATE, nullptr) > 0);
-    }
-    static void TearDownTestSuite()
-    {
-        for (std::size_t i = 0; i < s_loaded.size(); ++i)
-            if (s_loaded[i])
-                ::RemoveFontResourceExW(kFontFiles[i], FR_PRIVATE, nullptr);
-        s_loaded.clear();
-    }
+    static void SetUpTestSuite() { s_fonts = std::make_unique<gvt::test::CPrivateFonts>(kFontFiles); }
+    static void TearDownTestSuite() { s_fonts.reset(); }
     void SetUp() override
     {
-        for (std::size_t i = 0; i < s_loaded.size(); ++i)
-            ASSERT_TRUE(s_loaded[i]) << "cannot load " << kFontFiles[i];
+        ASSERT_TRUE(s_fonts->Missing().empty()) << "cannot load " << s_fonts->Missing();
     }
 
     // Rebuilds and checks the loaded faces against GDI itself; returns them.
@@ -191,7 +184,7 @@ protected:
         return records;
     }
 
-    static inline std::vector<bool> s_loaded;
+    static inline std::unique_ptr<gvt::test::CPrivateFonts> s_fonts;
     CGdiFontSource source;
     CFontCatalogue catalogue;
 };

@@ -1,0 +1,30 @@
+#include "support/PrivateFonts.h"
+
+#include <windows.h>
+
+namespace gvt::test {
+
+CPrivateFonts::CPrivateFonts(std::initializer_list<const wchar_t*> files)
+{
+    for (const wchar_t* file : files) {
+        m_files.emplace_back(file);
+        m_loaded.push_back(::AddFontResourceExW(file, FR_PRIVATE, nullptr) > 0);
+    }
+}
+
+CPrivateFonts::~CPrivateFonts()
+{
+    for (std::size_t i = 0; i < m_files.size(); ++i)
+        if (m_loaded[i])
+            ::RemoveFontResourceExW(m_files[i].c_str(), FR_PRIVATE, nullptr);
+}
+
+std::wstring CPrivateFonts::Missing() const
+{
+    for (std::size_t i = 0; i < m_files.size(); ++i)
+        if (!m_loaded[i])
+            return m_files[i];
+    return std::wstring();
+}
+
+}  // namespace gvt::test

@@ -1,0 +1,33 @@
+// Font files loaded for the test process alone (FR_PRIVATE) for as long as
+// the object lives, so that tests assert on faces they know.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace gvt::test {
+
+class CPrivateFonts {
+public:
+    explicit CPrivateFonts(std::initializer_list<const wchar_t*> files);
+    ~CPrivateFonts();
+    CPrivateFonts(const CPrivateFonts&) = delete;
+    CPrivateFonts& operator=(const CPrivateFonts&) = delete;
+
+    // The first file that could not be loaded; empty when all were.
+    std::wstring Missing() const;
+
+private:
+    std::vector<std::wstring> m_files;
+    std::vector<bool> m_loaded;
+};
+
+// The DejaVu Sans family as the tests use it: regular, bold and the obliques.
+constexpr const wchar_t* kDejaVuSans = L"Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans.ttf";
+constexpr const wchar_t* kDejaVuSansBold = L"Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans-Bold.ttf";
+constexpr const wchar_t* kDejaVuSansOblique = L"Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans-Oblique.ttf";
+constexpr const wchar_t* kDejaVuSansBoldOblique =
+    L"Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans-BoldOblique.ttf";
+
+}  // namespace gvt::test
