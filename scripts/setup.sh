@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make
+  cmake make ccache
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   libboost1.81-dev googletest
   wine wine32:i386

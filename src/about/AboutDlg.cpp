@@ -1,7 +1,7 @@
 #include "about/AboutDlg.h"
 
-#include "commands/ResourceString.h"
-#include "commands/TrimBlank.h"
+#include "base/ResourceString.h"
+#include "base/TrimBlank.h"
 #include "settings/AppInfo.h"
 
 #include <shellapi.h>

@@ -1,6 +1,6 @@
 #include "commands/Clipboard.h"
 
-#include "commands/Exception.h"
+#include "base/Exception.h"
 #include "resources/resource.h"
 
 namespace gvt {

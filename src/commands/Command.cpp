@@ -1,7 +1,7 @@
 #include "commands/Command.h"
 
-#include "commands/CaptureErrors.h"
-#include "commands/Msg.h"
+#include "base/CaptureErrors.h"
+#include "base/Msg.h"
 
 namespace gvt {
 

@@ -1,9 +1,9 @@
 #include "commands/CommandCopy.h"
 
+#include "base/Exception.h"
 #include "commands/Clipboard.h"
-#include "commands/Exception.h"
 #include "commands/FontListOwner.h"
-#include "fontlist/RowLayout.h"
+#include "fonts/FontNames.h"
 #include "resources/resource.h"
 
 

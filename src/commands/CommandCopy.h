@@ -2,8 +2,8 @@
 // italic word, to the clipboard.
 #pragma once
 
+#include "base/Msg.h"
 #include "commands/Command.h"
-#include "commands/Msg.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "commands/CommandInit.h"
 
+#include "base/ResourceString.h"
 #include "commands/CommandTable.h"
-#include "commands/ResourceString.h"
 #include "resources/resource.h"
 #include "settings/AppInfo.h"
 #include "settings/AppSetting.h"

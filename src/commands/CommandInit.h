@@ -2,8 +2,8 @@
 // the settings file and adds the built-in sample texts.
 #pragma once
 
+#include "base/Msg.h"
 #include "commands/Command.h"
-#include "commands/Msg.h"
 
 namespace gvt {
 

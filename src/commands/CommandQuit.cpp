@@ -1,6 +1,6 @@
 #include "commands/CommandQuit.h"
 
-#include "commands/CaptureErrors.h"
+#include "base/CaptureErrors.h"
 #include "settings/SettingsFile.h"
 
 namespace gvt {

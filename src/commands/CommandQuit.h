@@ -2,8 +2,8 @@
 // disabled at start.
 #pragma once
 
+#include "base/Msg.h"
 #include "commands/Command.h"
-#include "commands/Msg.h"
 
 namespace gvt {
 

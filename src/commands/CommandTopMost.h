@@ -1,8 +1,8 @@
 // Toggles whether the main dialog stays above all other windows.
 #pragma once
 
+#include "base/Msg.h"
 #include "commands/Command.h"
-#include "commands/Msg.h"
 
 namespace gvt {
 

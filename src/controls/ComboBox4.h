@@ -3,16 +3,16 @@
 // keystroke; the list itself is only ever changed by the dialog.
 #pragma once
 
-#include "commands/CaptureErrors.h"
-#include "commands/Exception.h"
-#include "commands/TrimBlank.h"
+#include "base/CaptureErrors.h"
+#include "base/Exception.h"
+#include "base/TrimBlank.h"
 #include "controls/ComboBoxOps.h"
 #include "controls/EditEx.h"
 #include "controls/EventListener.h"
 #include "controls/ListBoxCb.h"
-#include "controls/MruStrings.h"
 #include "controls/SettingSetter.h"
 #include "framework/WindowImpl.h"
+#include "settings/MruStrings.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "controls/ComboBoxEnum.h"
 
+#include "base/NamedInts.h"
 #include "controls/ComboBoxOps.h"
-#include "controls/NamedInts.h"
 #include "settings/FontListDlgSetting.h"
 
 namespace gvt {

@@ -4,12 +4,12 @@
 // record and announced, never shown in a message box.
 #pragma once
 
-#include "commands/CaptureErrors.h"
-#include "commands/Exception.h"
+#include "base/CaptureErrors.h"
+#include "base/Exception.h"
+#include "base/IntConverter.h"
 #include "controls/ComboBoxOps.h"
 #include "controls/EditEx.h"
 #include "controls/EventListener.h"
-#include "controls/IntConverter.h"
 #include "controls/SettingSetter.h"
 #include "framework/WindowImpl.h"
 

@@ -1,5 +1,6 @@
 #include "fontlist/FontListBox.h"
 
+#include "fonts/FontNames.h"
 #include "framework/UniqueHandle.h"
 
 #include <algorithm>

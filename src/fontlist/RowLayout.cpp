@@ -1,8 +1,6 @@
 #include "fontlist/RowLayout.h"
 
-#include "commands/Exception.h"
-#include "commands/ItalicWord.h"
-#include "controls/NamedInts.h"
+#include "base/Exception.h"
 #include "fonts/FontOrder.h"
 
 #include <algorithm>
@@ -73,23 +71,6 @@ COLORREF GreyOf(COLORREF colour) noexcept
     const unsigned luma =
         (299U * GetRValue(colour) + 587U * GetGValue(colour) + 114U * GetBValue(colour)) / 1000U;
     return RGB(luma, luma, luma);
-}
-
-std::wstring FaceNameOf(const LOGFONTW& lf)
-{
-    return std::wstring(lf.lfFaceName, std::find(lf.lfFaceName, lf.lfFaceName + LF_FACESIZE, L'\0'));
-}
-
-std::wstring FontCaption(const LOGFONTW& lf)
-{
-    std::wstring caption = FaceNameOf(lf);
-    caption += L", ";
-    caption += WeightName(lf.lfWeight);
-    if (lf.lfItalic) {
-        caption += L", ";
-        caption += ItalicWord();
-    }
-    return caption;
 }
 
 CRowPositions FindRowPositions(const CLogFontList& records, const CRememberedRows& remembered)

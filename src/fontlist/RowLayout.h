@@ -1,5 +1,5 @@
 // The parts of a font list row that need no window: where caption and sample
-// go, how tall a row is, its colours and caption, and where the remembered
+// go, how tall a row is, its colours, and where the remembered
 // rows are found again in a new list.
 #pragma once
 
@@ -42,13 +42,6 @@ int RowCount(std::size_t count);
 // The grey of equal brightness (BT.601 luma), for a selection that has lost
 // the focus.
 COLORREF GreyOf(COLORREF colour) noexcept;
-
-// The face name, which may fill the whole array without a terminator.
-std::wstring FaceNameOf(const LOGFONTW& lf);
-
-// Face name, weight name and, for italic styles, the italic word, joined by
-// ", ". Also the text of "copy with style".
-std::wstring FontCaption(const LOGFONTW& lf);
 
 // The remembered fonts of the selected, caret and top rows; empty when there
 // was none.

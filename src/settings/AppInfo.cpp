@@ -1,10 +1,10 @@
 #include "settings/AppInfo.h"
 
-#include "about/VersionInfo.h"
-#include "commands/ResourceString.h"
+#include "base/EnsureFolder.h"
+#include "base/ResourceString.h"
+#include "base/VersionInfo.h"
 #include "framework/ModuleInstance.h"
 #include "resources/resource.h"
-#include "settings/EnsureFolder.h"
 
 #include <shlobj.h>
 

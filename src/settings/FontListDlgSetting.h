@@ -1,8 +1,8 @@
 // Filter and display state of the font list dialog.
 #pragma once
 
-#include "controls/MruStrings.h"
 #include "settings/FontEnums.h"
+#include "settings/MruStrings.h"
 #include "settings/WindowLayoutSetting.h"
 
 #include <string>

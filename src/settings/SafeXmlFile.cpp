@@ -1,6 +1,6 @@
 #include "settings/SafeXmlFile.h"
 
-#include "commands/Exception.h"
+#include "base/Exception.h"
 #include "framework/UniqueHandle.h"
 
 #include <shlwapi.h>

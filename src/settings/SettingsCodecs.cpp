@@ -1,7 +1,7 @@
 #include "settings/SettingsCodecs.h"
 
-#include "controls/MruStrings.h"
 #include "settings/FontListDlgSetting.h"
+#include "settings/MruStrings.h"
 #include "settings/ValueCodecs.h"
 #include "settings/WindowLayoutSetting.h"
 

@@ -1,7 +1,7 @@
 #include "settings/ValueCodecs.h"
 
-#include "commands/Exception.h"
-#include "controls/IntConverter.h"
+#include "base/Exception.h"
+#include "base/IntConverter.h"
 #include "resources/resource.h"
 
 #include <cwchar>

@@ -1,8 +1,8 @@
 #include "settings/XmlDocument.h"
 
-#include "commands/Exception.h"
-#include "commands/ResourceString.h"
-#include "commands/SystemErrorText.h"
+#include "base/Exception.h"
+#include "base/ResourceString.h"
+#include "base/SystemErrorText.h"
 #include "framework/UniqueHandle.h"
 #include "resources/resource.h"
 #include "settings/SafeXmlFile.h"

@@ -4,7 +4,7 @@
 // caller can stop and show it.
 #pragma once
 
-#include "commands/SimpleErr.h"
+#include "base/SimpleErr.h"
 #include "framework/ComPtr.h"
 #include "settings/Version.h"
 

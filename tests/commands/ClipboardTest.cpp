@@ -1,7 +1,7 @@
 #include "CommandTestSupport.h"
+#include "base/Exception.h"
+#include "base/SystemErrorText.h"
 #include "commands/Clipboard.h"
-#include "commands/Exception.h"
-#include "commands/SystemErrorText.h"
 #include "resources/resource.h"
 #include "support/TestLanguage.h"
 

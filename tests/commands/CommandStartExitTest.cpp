@@ -1,9 +1,9 @@
 #include "CommandTestSupport.h"
+#include "base/EnsureFolder.h"
 #include "commands/CommandTable.h"
 #include "resources/resource.h"
 #include "settings/AppInfo.h"
 #include "settings/AppSetting.h"
-#include "settings/EnsureFolder.h"
 #include "support/TestLanguage.h"
 
 #include <gtest/gtest.h>

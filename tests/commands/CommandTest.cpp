@@ -1,5 +1,5 @@
 #include "CommandTestSupport.h"
-#include "commands/CaptureErrors.h"
+#include "base/CaptureErrors.h"
 #include "commands/Command.h"
 #include "commands/CommandTable.h"
 #include "resources/resource.h"

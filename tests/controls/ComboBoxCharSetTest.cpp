@@ -1,5 +1,5 @@
-// The character-set combo: how enumerated fonts become its choices, and on
-// the real dialog its order, its start selection and the single change event.
+// The character-set combo on the real dialog: its order, its start
+// selection and the single change event.
 #include "ControlsTestHost.h"
 
 #include "framework/UniqueHandle.h"
@@ -17,54 +17,12 @@ using gvt::CCharSetChoices;
 using gvt::test::Items;
 using gvt::test::Notify;
 
-boost::shared_ptr<CCharSet> Choice(int charSet, int tategaki, const wchar_t* name)
-{
-    auto choice = boost::shared_ptr<CCharSet>(new CCharSet);
-    choice->CharSet = charSet;
-    choice->Tategaki = tategaki;
-    choice->Name = name;
-    return choice;
-}
-
 std::vector<std::wstring> Names(const CCharSetChoices& choices)
 {
     std::vector<std::wstring> names;
     for (const auto& choice : choices)
         names.push_back(choice->Name);
     return names;
-}
-
-TEST(CharSetChoices, AFontGivesItsScriptAndTheVerticalMarkOfItsFace)
-{
-    LOGFONTW font = {};
-    font.lfCharSet = SHIFTJIS_CHARSET;
-    lstrcpyW(font.lfFaceName, L"@IPAGothic");
-    const CCharSet vertical = gvt::CharSetOfFont(font, L"Japanese");
-    EXPECT_EQ(1, vertical.Tategaki);
-    EXPECT_EQ(SHIFTJIS_CHARSET, vertical.CharSet);
-    EXPECT_EQ(L"Japanese@", vertical.Name);
-
-    font.lfCharSet = ANSI_CHARSET;
-    lstrcpyW(font.lfFaceName, L"Arial@");  // only a leading "@" counts
-    const CCharSet horizontal = gvt::CharSetOfFont(font, L"Western");
-    EXPECT_EQ(0, horizontal.Tategaki);
-    EXPECT_EQ(ANSI_CHARSET, horizontal.CharSet);
-    EXPECT_EQ(L"Western", horizontal.Name);
-}
-
-TEST(CharSetChoices, OrderIsByNumberWithTheVerticalTwinAfterAndTheFirstNameWins)
-{
-    CCharSetChoices choices;
-    EXPECT_TRUE(gvt::InsertCharSet(choices, Choice(186, 0, L"Baltic")));
-    EXPECT_TRUE(gvt::InsertCharSet(choices, Choice(128, 1, L"Japanese@")));
-    EXPECT_TRUE(gvt::InsertCharSet(choices, Choice(0, 0, L"Western")));
-    EXPECT_TRUE(gvt::InsertCharSet(choices, Choice(128, 0, L"Japanese")));
-    EXPECT_TRUE(gvt::InsertCharSet(choices, Choice(161, 0, L"Greek")));
-    EXPECT_FALSE(gvt::InsertCharSet(choices, Choice(0, 0, L"Other script")));
-    EXPECT_FALSE(gvt::InsertCharSet(choices, Choice(128, 1, L"Kanji@")));
-    EXPECT_TRUE(gvt::InsertCharSet(choices, Choice(2, 0, L"Symbol")));
-    EXPECT_EQ(Names(choices),
-              (std::vector<std::wstring>{L"Western", L"Symbol", L"Japanese", L"Japanese@", L"Greek", L"Baltic"}));
 }
 
 using CPairs = std::map<std::pair<int, int>, std::wstring>;

@@ -3,7 +3,7 @@
 // list or the size changes.
 #include "FontListHost.h"
 
-#include "commands/Exception.h"
+#include "base/Exception.h"
 #include "fonts/FontOrder.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-// Row geometry, height, colours, caption and the finding of remembered rows,
+// Row geometry, height, colours and the finding of remembered rows,
 // without a window.
 #include "fontlist/RowLayout.h"
 
-#include "commands/Exception.h"
+#include "base/Exception.h"
 #include "resources/resource.h"
 #include "support/TestLanguage.h"
 
@@ -124,32 +124,6 @@ TEST(GreyOf, WeighsTheChannelsByTheirLumaAndTruncates)
     EXPECT_EQ(RGB(29, 29, 29), gvt::GreyOf(RGB(0, 0, 255)));     // 29.07
     // The classic highlight blue: 0.299 * 10 + 0.587 * 36 + 0.114 * 106 = 36.206
     EXPECT_EQ(RGB(36, 36, 36), gvt::GreyOf(RGB(10, 36, 106)));
-}
-
-TEST(FontCaption, JoinsFaceWeightNameAndItalicWord)
-{
-    EXPECT_EQ(std::wstring(L"DejaVu Sans, ") + Pick(L"太字", L"Bold") + L", " + Pick(L"斜体", L"Italic"),
-              gvt::FontCaption(*Record(L"DejaVu Sans", FW_BOLD, 255)));
-    EXPECT_EQ(std::wstring(L"DejaVu Sans, ") + Pick(L"標準", L"Normal"),
-              gvt::FontCaption(*Record(L"DejaVu Sans", FW_NORMAL, 0)));
-    EXPECT_EQ(std::wstring(L"@Gothic, ") + Pick(L"超極細", L"Thin") + L", " + Pick(L"斜体", L"Italic"),
-              gvt::FontCaption(*Record(L"@Gothic", 100, 1)));
-}
-
-TEST(FontCaption, AnUnnamedWeightIsWrittenAsItsNumber)
-{
-    EXPECT_EQ(L"Face, 450", gvt::FontCaption(*Record(L"Face", 450)));
-    EXPECT_EQ(L"Face, 0", gvt::FontCaption(*Record(L"Face", 0)));
-}
-
-TEST(FontCaption, AFaceNameFillingTheWholeArrayEndsWithTheArray)
-{
-    CLogFontW lf;
-    std::wmemset(lf.lfFaceName, L'x', LF_FACESIZE);
-    lf.lfWeight = 123;
-    const std::wstring face(LF_FACESIZE, L'x');
-    EXPECT_EQ(face, gvt::FaceNameOf(lf));
-    EXPECT_EQ(face + L", 123", gvt::FontCaption(lf));
 }
 
 TEST(FindRowPositions, FindsEachRememberedFontByEquality)

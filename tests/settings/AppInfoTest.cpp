@@ -1,6 +1,6 @@
 // The application information as the start-up command prepares it, from the
 // test program, which carries the program's resources.
-#include "commands/ResourceString.h"
+#include "base/ResourceString.h"
 #include "resources/resource.h"
 #include "settings/AppInfo.h"
 

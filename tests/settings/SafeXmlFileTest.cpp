@@ -2,8 +2,8 @@
 // that breaks off leaves the old file as it was.
 #include "SettingsTestSupport.h"
 
-#include "commands/Exception.h"
-#include "commands/SystemErrorText.h"
+#include "base/Exception.h"
+#include "base/SystemErrorText.h"
 #include "resources/resource.h"
 #include "settings/SafeXmlFile.h"
 #include "settings/XmlDocument.h"

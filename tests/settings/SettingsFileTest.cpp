@@ -2,8 +2,8 @@
 // back, the questions at start and the failures at exit.
 #include "SettingsTestSupport.h"
 
-#include "commands/Exception.h"
-#include "commands/SystemErrorText.h"
+#include "base/Exception.h"
+#include "base/SystemErrorText.h"
 #include "resources/resource.h"
 #include "settings/AppInfo.h"
 #include "settings/AppSetting.h"

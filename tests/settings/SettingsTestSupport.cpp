@@ -1,6 +1,6 @@
 #include "SettingsTestSupport.h"
 
-#include "commands/ResourceString.h"
+#include "base/ResourceString.h"
 
 #include <gtest/gtest.h>
 #include <objbase.h>

@@ -3,7 +3,7 @@
 // questions and answers them from a script.
 #pragma once
 
-#include "commands/Msg.h"
+#include "base/Msg.h"
 #include "settings/XmlDocument.h"
 
 #include <windows.h>

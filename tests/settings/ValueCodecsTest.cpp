@@ -3,7 +3,7 @@
 // writer produces.
 #include "SettingsTestSupport.h"
 
-#include "commands/SystemErrorText.h"
+#include "base/SystemErrorText.h"
 #include "resources/resource.h"
 #include "settings/ValueCodecs.h"
 

@@ -1,8 +1,8 @@
 // The DOM wrapper against the platform's own parser.
 #include "SettingsTestSupport.h"
 
-#include "commands/SimpleErr.h"
-#include "commands/SystemErrorText.h"
+#include "base/SimpleErr.h"
+#include "base/SystemErrorText.h"
 #include "framework/UniqueHandle.h"
 #include "resources/resource.h"
 #include "settings/XmlDocument.h"

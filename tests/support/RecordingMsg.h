@@ -2,7 +2,7 @@
 // from a script. While it lives it is the process-wide service.
 #pragma once
 
-#include "commands/Msg.h"
+#include "base/Msg.h"
 
 #include <deque>
 #include <string>
