@@ -1,0 +1,34 @@
+# Cross toolchain: Debian's clang for 32-bit Windows, on the headers and
+# libraries of the mingw-w64 GCC that the other toolchain uses (posix thread
+# model, as there).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+
+set(GVT_MINGW_TRIPLE i686-w64-mingw32)
+set(CMAKE_C_COMPILER   clang)
+set(CMAKE_CXX_COMPILER clang++)
+set(CMAKE_C_COMPILER_TARGET   ${GVT_MINGW_TRIPLE})
+set(CMAKE_CXX_COMPILER_TARGET ${GVT_MINGW_TRIPLE})
+set(CMAKE_RC_COMPILER  ${GVT_MINGW_TRIPLE}-windres)
+
+# Clang does not recognise Debian's "12-posix" folder as a GCC version, so it
+# finds neither libstdc++ nor libgcc by itself; GCC names the folder.
+execute_process(COMMAND ${GVT_MINGW_TRIPLE}-g++-posix -print-libgcc-file-name
+                OUTPUT_VARIABLE GVT_LIBGCC OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+get_filename_component(GVT_GCC_DIR ${GVT_LIBGCC} DIRECTORY)
+set(GVT_SYSROOT /usr/${GVT_MINGW_TRIPLE})
+
+# The sysroot keeps the host's /usr/include off the search path.
+set(GVT_CLANG_FLAGS "--sysroot=${GVT_SYSROOT}")
+set(CMAKE_C_FLAGS_INIT "${GVT_CLANG_FLAGS}")
+set(CMAKE_CXX_FLAGS_INIT "${GVT_CLANG_FLAGS} -isystem ${GVT_GCC_DIR}/include/c++ \
+-isystem ${GVT_GCC_DIR}/include/c++/${GVT_MINGW_TRIPLE} -isystem ${GVT_GCC_DIR}/include/c++/backward")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-L${GVT_GCC_DIR} -pthread -fuse-ld=lld")
+
+set(CMAKE_FIND_ROOT_PATH ${GVT_SYSROOT})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
