@@ -55,9 +55,7 @@ TEST(CException, EveryFormFillsTheRecord)
     const my::CException plain(IDS_NO_SELECTION);
     EXPECT_EQ(plain.MessageId, static_cast<UINT>(IDS_NO_SELECTION));
     EXPECT_EQ(plain.Code, 0);
-    if (gvt::test::Japanese()) {
-        EXPECT_EQ(plain.Message, L"選択項目がありません");
-    }
+    EXPECT_EQ(plain.Message, Pick(L"選択項目がありません", L"No item is selected."));
 
     const my::CException none(0U);
     EXPECT_EQ(none.MessageId, 0U);

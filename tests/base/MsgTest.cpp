@@ -102,33 +102,33 @@ TEST(Msg, QuestionsAskOkCancelAndOnlyOkConsents)
     EXPECT_EQ(msg.boxes[2].text, ResourceString(IDS_CONFIRM_NEWER_VERSION));
 }
 
-TEST(Msg, PromptsWithoutEnglishTextRaiseTheMissingStringError)
+TEST(Msg, EveryPromptHasATextInTheTableInForce)
 {
-    if (gvt::test::Japanese())
-        GTEST_SKIP() << "the Japanese table has every prompt";
     CRecordingMsg msg;
-    try {
-        msg.ConfirmOverwriteFileList({L"a.txt"});
-        FAIL() << "58610 has no English text";
-    } catch (const my::CException& e) {
-        EXPECT_EQ(e.MessageId, static_cast<UINT>(IDS_ERR_STRING_MISSING));
-    }
-    EXPECT_THROW(msg.ConfirmCreateFolder(L"C:\\x"), my::CException);
-    EXPECT_THROW(msg.ConfirmOverwrite(L"C:\\x"), my::CException);
-    EXPECT_THROW(msg.ConfirmAbortPrinting(), my::CException);
-    EXPECT_TRUE(msg.boxes.empty());
-
-    // A string block the English table lacks altogether falls back to the
-    // Japanese block.
     msg.ConfirmDiscardEdits();
-    ASSERT_EQ(msg.boxes.size(), 1U);
-    EXPECT_EQ(msg.boxes[0].text, L"編集内容が失われますが、よろしいですか？");
+    msg.ConfirmCreateFolder(L"C:\\x");
+    msg.ConfirmOverwrite(L"C:\\x");
+    msg.ConfirmResetShortcuts();
+    msg.ConfirmReplaceShortcut(L"Ctrl+C");
+    msg.ConfirmAbortPrinting();
+    ASSERT_EQ(msg.boxes.size(), 6U);
+    EXPECT_EQ(msg.boxes[0].text, Pick(L"編集内容が失われますが、よろしいですか？",
+                                      L"Your changes will be lost. Do you continue ?"));
+    EXPECT_EQ(msg.boxes[1].text, Pick(L"指定のフォルダーは存在しません。作成しますか？\n\nC:\\x",
+                                      L"The folder does not exist. Do you want to create it ?\n\nC:\\x"));
+    EXPECT_EQ(msg.boxes[2].text, Pick(L"同名のファイルがあります。上書きしますか？\n\nC:\\x",
+                                      L"A file of the same name exists. Do you want to overwrite it ?\n\nC:\\x"));
+    EXPECT_EQ(msg.boxes[3].text,
+              Pick(L"ショートカットキーの設定をディフォルトに戻します。\n編集内容が失われますが、よろしいですか？",
+                   L"The shortcut keys will be reset to their defaults.\nYour changes will be lost. Do you continue ?"));
+    EXPECT_EQ(msg.boxes[4].text, Pick(L"指定のショートカットキーは登録済みです。\nCtrl+C\n\n上書きしますか？",
+                                      L"The shortcut key is already assigned.\nCtrl+C\n\nDo you want to overwrite it ?"));
+    EXPECT_EQ(msg.boxes[5].text,
+              Pick(L"印刷中です。中断しますか？", L"Printing is in progress. Do you want to stop it ?"));
 }
 
 TEST(Msg, EveryPromptFormatsItsOwnMessage)
 {
-    if (!gvt::test::Japanese())
-        GTEST_SKIP() << "the overwrite and printing prompts exist in the Japanese table only";
     CRecordingMsg msg;
     CSimpleErr err;
     err.Message = L"E";
@@ -141,8 +141,10 @@ TEST(Msg, EveryPromptFormatsItsOwnMessage)
     std::wstring expected;
     FormatMessageText(expected, IDS_CONFIRM_FILE_ERROR, {L"C:\\s.config", L"E"});
     EXPECT_EQ(msg.boxes[0].text, expected);
-    EXPECT_EQ(msg.boxes[1].text, L"2 個のファイルが上書きされます。上書きしますか？\n\na.txt\nb.txt");
-    EXPECT_EQ(msg.boxes[2].text, L"1 個のファイルが上書きされます。上書きしますか？\n\nc.txt");
+    EXPECT_EQ(msg.boxes[1].text, Pick(L"2 個のファイルが上書きされます。上書きしますか？\n\na.txt\nb.txt",
+                                      L"2 file(s) will be overwritten. Do you continue ?\n\na.txt\nb.txt"));
+    EXPECT_EQ(msg.boxes[2].text, Pick(L"1 個のファイルが上書きされます。上書きしますか？\n\nc.txt",
+                                      L"1 file(s) will be overwritten. Do you continue ?\n\nc.txt"));
 
     CRecordingMsg yesNo;
     yesNo.answers = {IDOK, IDYES};
@@ -165,8 +167,6 @@ TEST(Msg, ShowErrorUsesTheRecordText)
 
 TEST(Msg, OverwriteIsAskedOnlyForExistingFiles)
 {
-    if (!gvt::test::Japanese())
-        GTEST_SKIP() << "58609 exists in the Japanese table only";
     CRecordingMsg msg;
     const std::wstring missing = TempFolder(L"gvt-no-such-file.txt");
     ::DeleteFileW(missing.c_str());
@@ -185,8 +185,6 @@ TEST(Msg, OverwriteIsAskedOnlyForExistingFiles)
 
 TEST(Msg, CreateFolderIfConfirmedCreatesOrReports)
 {
-    if (!gvt::test::Japanese())
-        GTEST_SKIP() << "58608 exists in the Japanese table only";
     CRecordingMsg msg;
     const std::wstring root = TempFolder(L"gvt-msg-folder");
     const std::wstring nested = root + L"\\a\\b";
