@@ -7,45 +7,82 @@
 
 #include <cstddef>
 
-namespace {
-
-int LoadFromModule(UINT id, wchar_t* buffer, int size)
+int LoadModuleString(UINT id, wchar_t* buffer, int size)
 {
     return ::LoadStringW(gvt::ModuleInstance(), id, buffer, size);
 }
 
+namespace {
+
 constexpr std::size_t kMaxArguments = 5;
 constexpr std::size_t kFormatReserve = 1024;
 
-}  // namespace
+// The loader's own two messages, for when their strings are missing too.
+const wchar_t kMissingFallback[] = L"Resource string is missing - %s\n\nID: %s";
+const wchar_t kTooLongFallback[] = L"Resource string data is too long\n\nID: %s";
 
-void LoadResourceString(std::wstring& target, UINT id, StringLoader loader)
+enum class LoadResult { Loaded, Missing, TooLong };
+
+// Fills target; on failure empties it and, for a missing string, keeps the
+// system's reason in code.
+LoadResult TryLoad(std::wstring& target, UINT id, StringLoader loader, HRESULT& code)
 {
     std::size_t size = 256;
     for (;;) {
         target.resize(size);
         const int n = loader(id, &target[0], static_cast<int>(size));
         if (n <= 0) {
-            const HRESULT hr = LastErrorResult();
+            code = LastErrorResult();
             target.clear();
-            throw my::CException(IDS_ERR_STRING_MISSING, hr, std::to_wstring(id));
+            return LoadResult::Missing;
         }
         // LoadStringW cuts to size - 1 units, so a full buffer may hide more.
         if (static_cast<std::size_t>(n) < size - 1) {
             target.resize(static_cast<std::size_t>(n));
-            return;
+            return LoadResult::Loaded;
         }
         if (size > 0x10000) {
             target.clear();
-            throw my::CException(IDS_ERR_STRING_TOO_LONG, std::to_wstring(id));
+            return LoadResult::TooLong;
         }
         size *= 10;
     }
 }
 
+// The error of the loader itself, formatted without raising another one.
+my::CException LoaderError(UINT messageId, HRESULT code, const wchar_t* fallback, StringLoader loader,
+                           std::initializer_list<std::wstring> args)
+{
+    CSimpleErr err;
+    err.MessageId = messageId;
+    err.Code = code;
+    std::wstring format;
+    HRESULT ignored = S_OK;
+    if (TryLoad(format, messageId, loader, ignored) != LoadResult::Loaded)
+        format = fallback;
+    err.Message = SubstituteArguments(format, args);
+    return my::CException(err);
+}
+
+}  // namespace
+
+void LoadResourceString(std::wstring& target, UINT id, StringLoader loader, StringLoader messages)
+{
+    HRESULT code = S_OK;
+    switch (TryLoad(target, id, loader, code)) {
+    case LoadResult::Loaded:
+        return;
+    case LoadResult::Missing:
+        throw LoaderError(IDS_ERR_STRING_MISSING, code, kMissingFallback, messages,
+                          {SystemErrorText(code), std::to_wstring(id)});
+    case LoadResult::TooLong:
+        throw LoaderError(IDS_ERR_STRING_TOO_LONG, 0, kTooLongFallback, messages, {std::to_wstring(id)});
+    }
+}
+
 void LoadResourceString(std::wstring& target, UINT id)
 {
-    LoadResourceString(target, id, LoadFromModule);
+    LoadResourceString(target, id, LoadModuleString);
 }
 
 std::wstring ResourceString(UINT id)

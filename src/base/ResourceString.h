@@ -12,7 +12,12 @@ void LoadResourceString(std::wstring& target, UINT id);
 
 // LoadStringW's shape, so that the growth rule can be driven by a fake.
 using StringLoader = int (*)(UINT id, wchar_t* buffer, int size);
-void LoadResourceString(std::wstring& target, UINT id, StringLoader loader);
+// LoadStringW on the program's module.
+int LoadModuleString(UINT id, wchar_t* buffer, int size);
+// The texts of the loader's own errors, 58646 and 58647, come from messages,
+// or are fixed English texts when it lacks them as well: they are never
+// loaded through the path that failed, so a missing string cannot recurse.
+void LoadResourceString(std::wstring& target, UINT id, StringLoader loader, StringLoader messages = LoadModuleString);
 
 // Convenience form of LoadResourceString.
 std::wstring ResourceString(UINT id);

@@ -1,6 +1,7 @@
 #include "TestStrings.h"
 #include "base/Exception.h"
 #include "base/ResourceString.h"
+#include "base/SystemErrorText.h"
 #include "resources/resource.h"
 #include "support/TestLanguage.h"
 
@@ -80,6 +81,37 @@ TEST(LoadResourceString, MissingStringRaisesWithSystemTextAndId)
 
     // The real module: an id nobody defined.
     EXPECT_THROW(Load(39999), my::CException);
+}
+
+TEST(LoadResourceString, TheLoadersOwnErrorsHaveFixedTextsWhenTheirStringsAreMissingToo)
+{
+    // A module without any string table: the errors must not load themselves again.
+    std::wstring s;
+    const HRESULT notFound = HResultFromWin32(ERROR_RESOURCE_NAME_NOT_FOUND);
+    try {
+        LoadResourceString(s, 4243, FailWithNotFound, FailWithNotFound);
+        FAIL() << "a missing string must raise";
+    } catch (const my::CException& e) {
+        EXPECT_EQ(e.MessageId, static_cast<UINT>(IDS_ERR_STRING_MISSING));
+        EXPECT_EQ(e.Code, notFound);
+        EXPECT_EQ(e.Message, L"Resource string is missing - " + SystemErrorText(notFound) + L"\n\nID: 4243");
+    }
+    try {
+        LoadResourceString(s, 4242, FillEverything, FailWithNotFound);
+        FAIL() << "a string that never fits must raise";
+    } catch (const my::CException& e) {
+        EXPECT_EQ(e.MessageId, static_cast<UINT>(IDS_ERR_STRING_TOO_LONG));
+        EXPECT_EQ(e.Message, L"Resource string data is too long\n\nID: 4242");
+    }
+
+    // With the program's table the texts are the table's.
+    try {
+        Load(39999);
+        FAIL() << "39999 is no string of the program";
+    } catch (const my::CException& e) {
+        EXPECT_EQ(e.Message, Pick(L"文字列リソースが見つかりません - ", L"Resource string is missing - ") +
+                                 SystemErrorText(e.Code) + L"\n\nID: 39999");
+    }
 }
 
 TEST(FormatMessageText, SubstitutesZeroToFiveArguments)
