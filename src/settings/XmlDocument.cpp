@@ -9,6 +9,7 @@
 
 #include <shlwapi.h>
 
+#include <utility>
 #include <vector>
 
 // IXMLDOMDocument2 up to setProperty, as MSXML defines it: <msxml2.h>, which
@@ -28,7 +29,11 @@ namespace {
 
 const IID kIidXmlDomDocument2 = {0x2933BF95, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
 
-CXmlDocument::ReplaceStep g_replaceStep = ReplaceWithTemporary;
+CXmlDocument::SaveStepHook g_saveStepHook = nullptr;
+
+// A save the DOM reports as done that did not leave the whole document in
+// the file; a full disk is the cause seen.
+const HRESULT kIncompleteSave = HResultFromWin32(ERROR_DISK_FULL);
 
 HRESULT MakeBstr(const std::wstring& text, gvt::CUniqueBstr& bstr)
 {
@@ -80,11 +85,9 @@ void RestrictParser(IXMLDOMDocument* dom)
 
 }  // namespace
 
-CXmlDocument::ReplaceStep CXmlDocument::SetReplaceStep(ReplaceStep step) noexcept
+CXmlDocument::SaveStepHook CXmlDocument::SetSaveStepHook(SaveStepHook hook) noexcept
 {
-    ReplaceStep previous = g_replaceStep;
-    g_replaceStep = step ? step : ReplaceWithTemporary;
-    return previous;
+    return std::exchange(g_saveStepHook, hook);
 }
 
 bool CXmlDocument::SetError(UINT id, HRESULT code)
@@ -173,23 +176,45 @@ bool CXmlDocument::SaveFile(const std::wstring& path)
 {
     if (!m_dom)
         return SetError(IDS_ERR_XML_SAVE, E_POINTER);
+    const CSaveLock lock;
+    std::wstring target = path;
     std::wstring temporary;
-    HRESULT hr = CreateTemporaryBeside(path, temporary);
-    if (FAILED(hr))
-        return SetError(IDS_ERR_XML_SAVE, hr);
+    HRESULT hr = S_OK;
+    const auto run = [&](SaveStep step, auto&& action) {
+        if (SUCCEEDED(hr) && g_saveStepHook)
+            hr = g_saveStepHook(step, temporary, target);
+        if (SUCCEEDED(hr))
+            hr = action();
+    };
+    run(SaveStep::Resolve, [&] { return ResolveSaveTarget(path, target); });
+    run(SaveStep::Clean, [&] {
+        if (lock.Held())
+            RemoveLeftoverTemporaries(target);
+        return S_OK;
+    });
+    run(SaveStep::Create, [&] { return CreateTemporaryBeside(target, temporary); });
+    run(SaveStep::Write, [&] { return WriteTo(temporary); });
+    run(SaveStep::Check, [&] {
+        CXmlDocument written;
+        return written.LoadFile(temporary) ? S_OK : kIncompleteSave;
+    });
+    run(SaveStep::Flush, [&] { return FlushFileToDisk(temporary); });
+    run(SaveStep::Replace, [&] { return ReplaceWithTemporary(temporary, target); });
+    if (SUCCEEDED(hr))
+        return true;
+    if (!temporary.empty())
+        ::DeleteFileW(temporary.c_str());
+    return SetError(IDS_ERR_XML_SAVE, hr);
+}
+
+HRESULT CXmlDocument::WriteTo(const std::wstring& path)
+{
     gvt::CUniqueBstr bstr;
-    hr = MakeBstr(temporary, bstr);
+    HRESULT hr = MakeBstr(path, bstr);
     if (SUCCEEDED(hr))
         hr = m_dom->save(PathVariant(bstr.get()));
-    if (SUCCEEDED(hr))
-        hr = FlushFileToDisk(temporary);
-    if (SUCCEEDED(hr))
-        hr = g_replaceStep(temporary, path);
-    if (FAILED(hr)) {
-        ::DeleteFileW(temporary.c_str());
-        return SetError(IDS_ERR_XML_SAVE, hr);
-    }
-    return true;
+    // Wine's DOM answers S_FALSE when writing the file failed.
+    return hr == S_FALSE ? kIncompleteSave : hr;
 }
 
 bool CXmlDocument::SelectRoot(const std::wstring& name, CXmlNode& node)

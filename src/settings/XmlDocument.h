@@ -18,9 +18,12 @@ using CXmlNodeList = gvt::CComPtr<IXMLDOMNodeList>;
 
 class CXmlDocument {
 public:
-    // The step that puts a saved temporary file in the place of its target;
-    // tests put a failing one in to see a save break off in the middle.
-    using ReplaceStep = HRESULT (*)(const std::wstring& temporary, const std::wstring& target);
+    // The steps of a save, in their order.
+    enum class SaveStep { Resolve, Clean, Create, Write, Check, Flush, Replace };
+    // Runs before each step with the temporary file (empty until it is
+    // created) and the target; a failure stops the save there. Tests use it
+    // to break a save off at every step.
+    using SaveStepHook = HRESULT (*)(SaveStep step, const std::wstring& temporary, const std::wstring& target);
 
     CXmlDocument() = default;
     CXmlDocument(const CXmlDocument&) = delete;
@@ -35,7 +38,9 @@ public:
     // unparsed. A failed load keeps the document held before.
     bool LoadFile(const std::wstring& path);
     bool LoadText(const std::wstring& text);
-    // Writes a temporary file beside path and then replaces path with it.
+    // Writes a temporary file beside the file path leads to (through any
+    // links), checks that it holds the whole document and then renames it
+    // over that file. Whatever fails, the file is the old or the new one.
     bool SaveFile(const std::wstring& path);
 
     bool SelectRoot(const std::wstring& name, CXmlNode& node);
@@ -76,11 +81,13 @@ public:
     // An error raised as an exception, copied unchanged.
     bool SetError(const CSimpleErr& err);
 
-    // Returns the step used before; nullptr puts the real one back.
-    static ReplaceStep SetReplaceStep(ReplaceStep step) noexcept;
+    // Returns the hook used before; nullptr removes it.
+    static SaveStepHook SetSaveStepHook(SaveStepHook hook) noexcept;
 
 private:
     bool CreateDom(gvt::CComPtr<IXMLDOMDocument>& dom);
+    // The DOM's own serialisation into the file path.
+    HRESULT WriteTo(const std::wstring& path);
 
     CSimpleErr m_error;
     gvt::CComPtr<IXMLDOMDocument> m_dom;

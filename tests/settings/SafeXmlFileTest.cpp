@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -71,6 +73,53 @@ TEST(DocumentTypeScan, FindsTheDeclarationInEveryCodeUnitLayout)
         WriteBytes(path, bom + Encode("<?xml version=\"1.0\"?>\n<r>&lt;!DOCTYPE</r>\n", layout.width, layout.position));
         ASSERT_EQ(FindDocumentTypeDeclaration(path, found), S_OK);
         EXPECT_FALSE(found);
+    }
+}
+
+TEST(DocumentTypeScan, LooksOnlyAtTheProlog)
+{
+    CTempFolder folder;
+    const std::wstring path = folder.File(L"scan.config");
+    struct CCase {
+        const char* text;
+        bool refused;
+    };
+    const CCase cases[] = {
+        {"<?xml version=\"1.0\"?>\n<!-- <!DOCTYPE r> --->\n<r/>", false},
+        {"<?xml version=\"1.0\"?>\n<?note <!DOCTYPE r> ?>\n<r/>", false},
+        {"<?xml version=\"1.0\"?>\n<r><![CDATA[<!DOCTYPE r>]]></r>", false},
+        {"<?xml version=\"1.0\"?>\n<r><!-- <!DOCTYPE r> --></r>\n<!DOCTYPE r>", false},
+        {"<?xml version=\"1.0\"?>\n<!-- a - b -- > c -->\n<?a ? > b?><!DOCTYPE r>\n<r/>", true},
+        {"<!--x--><!<!DOCTYPE r><r/>", true},
+    };
+    const std::pair<std::size_t, std::size_t> layouts[] = {{1, 0}, {2, 0}, {2, 1}, {4, 0}, {4, 3}};
+    for (const auto& layout : layouts) {
+        for (const CCase& c : cases) {
+            SCOPED_TRACE(testing::Message() << "width " << layout.first << ", byte " << layout.second << ": " << c.text);
+            WriteBytes(path, Encode(c.text, layout.first, layout.second));
+            bool found = !c.refused;
+            ASSERT_EQ(FindDocumentTypeDeclaration(path, found), S_OK);
+            EXPECT_EQ(found, c.refused);
+        }
+    }
+}
+
+TEST(XmlDocumentLoad, DocumentTypeTextInACommentOrCDataLoads)
+{
+    CTempFolder folder;
+    const std::wstring path = folder.File(L"text.config");
+    for (const std::size_t width : {1, 2}) {
+        const std::string bom = width == 1 ? "" : std::string("\xFF\xFE", 2);
+        WriteBytes(path, bom + Encode("<?xml version=\"1.0\"?>\n<!-- no <!DOCTYPE r> here -->\n"
+                                      "<r><v><![CDATA[<!DOCTYPE r>]]></v></r>\n",
+                                      width, 0));
+        CXmlDocument doc;
+        ASSERT_TRUE(doc.LoadFile(path)) << doc.Error().MessageId;
+        CXmlNode root;
+        std::wstring text;
+        ASSERT_TRUE(doc.SelectRoot(L"r", root));
+        EXPECT_TRUE(doc.ReadText(root.get(), L"v", text));
+        EXPECT_EQ(text, L"<!DOCTYPE r>");
     }
 }
 
@@ -179,16 +228,19 @@ struct CSeen {
 };
 CSeen g_seen;
 
-HRESULT CrashingReplace(const std::wstring& temporary, const std::wstring& target)
+HRESULT CrashingReplace(CXmlDocument::SaveStep step, const std::wstring& temporary, const std::wstring& target)
 {
+    if (step != CXmlDocument::SaveStep::Replace)
+        return S_OK;
     g_seen = {temporary, target, ReadBytes(temporary), ReadBytes(target)};
     return HResultFromWin32(ERROR_DISK_FULL);
 }
 
-HRESULT WatchingReplace(const std::wstring& temporary, const std::wstring& target)
+HRESULT WatchingReplace(CXmlDocument::SaveStep step, const std::wstring& temporary, const std::wstring& target)
 {
-    g_seen = {temporary, target, ReadBytes(temporary), ReadBytes(target)};
-    return ReplaceWithTemporary(temporary, target);
+    if (step == CXmlDocument::SaveStep::Replace)
+        g_seen = {temporary, target, ReadBytes(temporary), ReadBytes(target)};
+    return S_OK;
 }
 
 TEST(AtomicSave, ABrokenReplaceKeepsTheOldFileAndRemovesTheTemporaryOne)
@@ -198,7 +250,7 @@ TEST(AtomicSave, ABrokenReplaceKeepsTheOldFileAndRemovesTheTemporaryOne)
     const std::string old = "<?xml version=\"1.0\"?>\n<r><v>old</v></r>\n";
     WriteBytes(path, old);
 
-    gvt::test::CReplaceStepScope crash(CrashingReplace);
+    gvt::test::CSaveStepHookScope crash(CrashingReplace);
     gvt::test::CParsed parsed;
     Prepare(parsed, L"new");
     EXPECT_FALSE(parsed.Doc.SaveFile(path));
@@ -224,7 +276,7 @@ TEST(AtomicSave, TheTargetChangesOnlyInTheReplaceStep)
     const std::string old = "<?xml version=\"1.0\"?>\n<r><v>old</v></r>\n";
     WriteBytes(path, old);
 
-    gvt::test::CReplaceStepScope watch(WatchingReplace);
+    gvt::test::CSaveStepHookScope watch(WatchingReplace);
     gvt::test::CParsed parsed;
     Prepare(parsed, L"new");
     ASSERT_TRUE(parsed.Doc.SaveFile(path));
@@ -250,10 +302,7 @@ TEST(AtomicSave, ATargetHeldOpenByAnotherProgramStaysAndTheTemporaryFileGoes)
     EXPECT_EQ(parsed.Doc.Error().MessageId, static_cast<UINT>(IDS_ERR_XML_SAVE));
     EXPECT_LT(parsed.Doc.Error().Code, 0);
     EXPECT_EQ(ReadBytes(path), old);
-    // Wine's ReplaceFileW leaves an empty file of its own ("rf*.tmp") after
-    // this failure; what counts here is that the program's own is gone.
-    for (const std::wstring& name : folder.Names())
-        EXPECT_NE(name.substr(0, 3), L"gvt") << "temporary file left: " << testing::PrintToString(name);
+    EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"Glyvanter32.config"});
 }
 
 TEST(AtomicSave, AMissingFolderFailsBeforeAnythingIsWritten)
@@ -266,6 +315,153 @@ TEST(AtomicSave, AMissingFolderFailsBeforeAnythingIsWritten)
     EXPECT_EQ(parsed.Doc.Error().MessageId, static_cast<UINT>(IDS_ERR_XML_SAVE));
     EXPECT_LT(parsed.Doc.Error().Code, 0);
     EXPECT_TRUE(folder.Names().empty());
+}
+
+
+const char kOld[] = "<?xml version=\"1.0\"?>\n<r><v>old</v></r>\n";
+
+CXmlDocument::SaveStep g_breakAt;
+
+HRESULT FailingStep(CXmlDocument::SaveStep step, const std::wstring&, const std::wstring&)
+{
+    return step == g_breakAt ? E_FAIL : S_OK;
+}
+
+// A process killed at that moment runs no code after it.
+struct CKilled {};
+HRESULT KilledStep(CXmlDocument::SaveStep step, const std::wstring&, const std::wstring&)
+{
+    if (step == g_breakAt)
+        throw CKilled();
+    return S_OK;
+}
+
+TEST(AtomicSave, BrokenOffAtAnyStepTheFileIsTheOldOneAndTheNextSaveCleansUp)
+{
+    using Step = CXmlDocument::SaveStep;
+    for (const Step step : {Step::Resolve, Step::Clean, Step::Create, Step::Write, Step::Check, Step::Flush,
+                            Step::Replace}) {
+        SCOPED_TRACE(testing::Message() << "step " << static_cast<int>(step));
+        CTempFolder folder;
+        const std::wstring path = folder.File(L"Glyvanter32.config");
+        WriteBytes(path, kOld);
+        g_breakAt = step;
+        {
+            gvt::test::CSaveStepHookScope fail(FailingStep);
+            gvt::test::CParsed parsed;
+            Prepare(parsed, L"new");
+            EXPECT_FALSE(parsed.Doc.SaveFile(path));
+            EXPECT_EQ(parsed.Doc.Error().MessageId, static_cast<UINT>(IDS_ERR_XML_SAVE));
+            EXPECT_EQ(parsed.Doc.Error().Code, E_FAIL);
+            EXPECT_EQ(ReadBytes(path), kOld);
+            EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"Glyvanter32.config"});
+        }
+        {
+            gvt::test::CSaveStepHookScope kill(KilledStep);
+            gvt::test::CParsed parsed;
+            Prepare(parsed, L"new");
+            EXPECT_THROW(parsed.Doc.SaveFile(path), CKilled);
+            EXPECT_EQ(ReadBytes(path), kOld);
+        }
+        gvt::test::CParsed parsed;
+        Prepare(parsed, L"new");
+        ASSERT_TRUE(parsed.Doc.SaveFile(path)) << parsed.Doc.Error().MessageId;
+        EXPECT_NE(ReadBytes(path).find("<r><v>new</v></r>"), std::string::npos);
+        EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"Glyvanter32.config"});
+    }
+}
+
+std::size_t g_keptBytes;
+HRESULT CutShort(CXmlDocument::SaveStep step, const std::wstring& temporary, const std::wstring&)
+{
+    if (step == CXmlDocument::SaveStep::Check) {
+        const std::string written = ReadBytes(temporary);
+        WriteBytes(temporary, written.substr(0, std::min(g_keptBytes, written.size())));
+    }
+    return S_OK;
+}
+
+TEST(AtomicSave, ATemporaryFileShorterThanTheDocumentKeepsTheOldFile)
+{
+    CTempFolder folder;
+    const std::wstring path = folder.File(L"Glyvanter32.config");
+    gvt::test::CSaveStepHookScope cut(CutShort);
+    for (const std::size_t kept : {0, 1, 20, 40}) {
+        SCOPED_TRACE(kept);
+        WriteBytes(path, kOld);
+        g_keptBytes = kept;
+        gvt::test::CParsed parsed;
+        Prepare(parsed, L"new");
+        EXPECT_FALSE(parsed.Doc.SaveFile(path));
+        const HRESULT full = HResultFromWin32(ERROR_DISK_FULL);
+        EXPECT_EQ(parsed.Doc.Error().Code, full);
+        EXPECT_EQ(parsed.Doc.Error().Message, Formatted(IDS_ERR_XML_SAVE, {SystemErrorText(full)}));
+        EXPECT_EQ(ReadBytes(path), kOld);
+        EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"Glyvanter32.config"});
+    }
+}
+
+TEST(AtomicSave, LeftoversOfEarlierSavesGoAndEverythingElseStays)
+{
+    CTempFolder folder;
+    const std::wstring path = folder.File(L"Glyvanter32.config");
+    WriteBytes(path, kOld);
+    for (const wchar_t* name : {L"gvt1.tmp", L"gvtA2f.tmp", L"GVTBEEF.TMP", L"rf2b1d.tmp"})
+        WriteBytes(folder.File(name), "");
+    WriteBytes(folder.File(L"gvt3c.tmp"), "<?xml version=\"1.0\"?>\n<r><v>ha");
+    const std::vector<std::wstring> others = {L"Glyvanter32.config", L"gvt.tmp", L"gvt12345.tmp", L"gvtxyz.tmp",
+                                              L"note.tmp", L"rf77.tmp"};
+    for (std::size_t i = 1; i < others.size(); ++i)
+        WriteBytes(folder.File(others[i]), "someone else's");
+    gvt::test::CParsed parsed;
+    Prepare(parsed, L"new");
+    ASSERT_TRUE(parsed.Doc.SaveFile(path));
+    EXPECT_EQ(folder.Names(), others);
+}
+
+TEST(AtomicSave, ThroughASymbolicLinkTheTargetIsReplacedAndTheLinkStays)
+{
+    CTempFolder settings;
+    CTempFolder synced;
+    const std::wstring link = settings.File(L"Glyvanter32.config");
+    const std::wstring target = synced.File(L"Glyvanter32.config");
+    WriteBytes(target, kOld);
+    if (!gvt::test::MakeSymbolicLink(link, target))
+        GTEST_SKIP() << "no symbolic links here";
+    WriteBytes(synced.File(L"gvt9.tmp"), "left over");
+
+    for (const wchar_t* text : {L"first", L"second"}) {
+        gvt::test::CParsed parsed;
+        Prepare(parsed, text);
+        ASSERT_TRUE(parsed.Doc.SaveFile(link)) << parsed.Doc.Error().MessageId;
+        const std::string written = ReadBytes(target);
+        EXPECT_NE(written.find(gvt::test::Utf8(text)), std::string::npos);
+        EXPECT_EQ(ReadBytes(link), written);
+    }
+    // Writing through the link reaches the target only while it is a link.
+    WriteBytes(link, "through the link");
+    EXPECT_EQ(ReadBytes(target), "through the link");
+    EXPECT_EQ(settings.Names(), std::vector<std::wstring>{L"Glyvanter32.config"});
+    EXPECT_EQ(synced.Names(), std::vector<std::wstring>{L"Glyvanter32.config"});
+}
+
+TEST(AtomicSave, AReadOnlyFileOrAFolderInThePlaceOfTheFileIsNotReplaced)
+{
+    CTempFolder folder;
+    const std::wstring readOnly = folder.File(L"read-only.config");
+    WriteBytes(readOnly, kOld);
+    ASSERT_TRUE(::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::wstring folderPath = folder.File(L"folder.config");
+    ASSERT_TRUE(::CreateDirectoryW(folderPath.c_str(), nullptr));
+    for (const std::wstring& path : {readOnly, folderPath}) {
+        gvt::test::CParsed parsed;
+        Prepare(parsed, L"new");
+        EXPECT_FALSE(parsed.Doc.SaveFile(path));
+        EXPECT_EQ(parsed.Doc.Error().Code, HResultFromWin32(ERROR_ACCESS_DENIED));
+    }
+    EXPECT_EQ(ReadBytes(readOnly), kOld);
+    EXPECT_EQ(::GetFileAttributesW(folderPath.c_str()) & FILE_ATTRIBUTE_DIRECTORY, static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"folder.config", L"read-only.config"}));
 }
 
 }  // namespace

@@ -429,16 +429,16 @@ TEST_F(SettingsFile, APlainFileInThePlaceOfTheFolderFailsTheSave)
     EXPECT_EQ(ReadBytes(m_folder.File(L"Morvell")), "not a folder");
 }
 
-HRESULT DeniedReplace(const std::wstring&, const std::wstring&)
+HRESULT DeniedReplace(CXmlDocument::SaveStep step, const std::wstring&, const std::wstring&)
 {
-    return static_cast<HRESULT>(0x80070005);
+    return step == CXmlDocument::SaveStep::Replace ? static_cast<HRESULT>(0x80070005) : S_OK;
 }
 
 TEST_F(SettingsFile, AFailedWriteAtExitRaisesTheDocumentsErrorAndKeepsTheFile)
 {
     const std::string old = ChangedFile();
     WriteBytes(Path(), old);
-    gvt::test::CReplaceStepScope denied(DeniedReplace);
+    gvt::test::CSaveStepHookScope denied(DeniedReplace);
     try {
         SaveSettingsAtExit();
         ADD_FAILURE() << "no exception";
@@ -449,6 +449,58 @@ TEST_F(SettingsFile, AFailedWriteAtExitRaisesTheDocumentsErrorAndKeepsTheFile)
     }
     EXPECT_EQ(ReadBytes(Path()), old);
     EXPECT_EQ(m_folder.Names(), std::vector<std::wstring>{L"Glyvanter32.config"});
+}
+
+// Files anywhere below folder.
+std::size_t CountFiles(const std::wstring& folder)
+{
+    std::size_t count = 0;
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;
+    do {
+        const std::wstring name = data.cFileName;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            count += name == L"." || name == L".." ? 0 : CountFiles(folder + L"\\" + name);
+        else
+            ++count;
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    return count;
+}
+
+TEST_F(SettingsFile, AFolderTooLongForMaxPathIsASaveErrorWithoutAStrayFile)
+{
+    const std::size_t fileName = std::wstring(L"\\Glyvanter32.config").size();
+    for (const std::size_t length : {MAX_PATH - 1 - fileName, MAX_PATH - fileName, std::size_t(248), std::size_t(263)}) {
+        SCOPED_TRACE(length);
+        // Parts of at most 100 characters: more than a file system allows in one name.
+        std::wstring folder = m_folder.Path();
+        for (wchar_t part = L'a'; folder.size() < length; ++part)
+            folder += L"\\" + std::wstring(std::min<std::size_t>(100, length - folder.size() - 1), part);
+        CAppInfo::Instance().SettingsFolder = folder;
+        const std::wstring path = CAppInfo::Instance().SettingsFilePath();
+        if (path.size() < MAX_PATH) {
+            SaveSettingsAtExit();
+            EXPECT_EQ(CountFiles(m_folder.Path()), 1u);
+            EXPECT_EQ(ReadBytes(path), DefaultFile());
+            ::DeleteFileW(path.c_str());
+            continue;
+        }
+        try {
+            SaveSettingsAtExit();
+            ADD_FAILURE() << "no exception";
+        } catch (const my::CException& e) {
+            // Windows refuses to create such a folder, Wine creates it and the save refuses the path.
+            const HRESULT tooLong = HResultFromWin32(ERROR_FILENAME_EXCED_RANGE);
+            if (e.MessageId == IDS_ERR_XML_SAVE)
+                EXPECT_EQ(e.Message, Formatted(IDS_ERR_XML_SAVE, {SystemErrorText(tooLong)}));
+            else
+                EXPECT_EQ(e.MessageId, static_cast<UINT>(IDS_ERR_CREATE_FOLDER));
+        }
+        EXPECT_EQ(CountFiles(m_folder.Path()), 0u);
+    }
 }
 
 }  // namespace

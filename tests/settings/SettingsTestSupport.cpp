@@ -128,6 +128,54 @@ void CRecordingMsg::Script(std::initializer_list<int> answers)
     Answers.assign(answers);
 }
 
+bool MakeSymbolicLink(const std::wstring& link, const std::wstring& target)
+{
+    // Wine's own symbolic links are not made on the disk, but it follows Unix
+    // ones and starts Unix programs, so ln makes the link.
+    const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
+    using UnixName = char*(CDECL*)(const wchar_t*);
+    using DosName = wchar_t*(CDECL*)(const char*);
+    // Through void (*)(): a function pointer type that any other converts to.
+    const auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(kernel, "wine_get_unix_file_name")));
+    const auto dosName =
+        reinterpret_cast<DosName>(reinterpret_cast<void (*)()>(::GetProcAddress(kernel, "wine_get_dos_file_name")));
+    if (!unixName || !dosName) {
+        return ::CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) &&
+               ::GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    const auto unixPath = [&](const std::wstring& path) {
+        char* name = unixName(path.c_str());
+        std::wstring text(name ? ::MultiByteToWideChar(CP_UTF8, 0, name, -1, nullptr, 0) : 1, L'\0');
+        if (name)
+            ::MultiByteToWideChar(CP_UTF8, 0, name, -1, &text[0], static_cast<int>(text.size()));
+        ::HeapFree(::GetProcessHeap(), 0, name);
+        text.pop_back();
+        return text;
+    };
+    wchar_t* ln = dosName("/bin/ln");
+    if (!ln)
+        return false;
+    const std::wstring program = ln;
+    ::HeapFree(::GetProcessHeap(), 0, ln);
+    std::wstring command = L"ln -s \"" + unixPath(target) + L"\" \"" + unixPath(link) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process))
+        return false;
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    // A Unix process gives Wine no handle to wait on: the link shows when it is done.
+    for (int i = 0; i < 100; ++i) {
+        if (::GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES)
+            return true;
+        ::Sleep(50);
+    }
+    return false;
+}
+
 std::wstring Formatted(UINT id, std::initializer_list<std::wstring> args)
 {
     std::wstring text;

@@ -65,17 +65,21 @@ public:
     CMsgScope& operator=(const CMsgScope&) = delete;
 };
 
-// Puts a replace step in place of the real one for one scope.
-class CReplaceStepScope {
+// Runs a hook before every step of a save for one scope.
+class CSaveStepHookScope {
 public:
-    explicit CReplaceStepScope(CXmlDocument::ReplaceStep step) : m_previous(CXmlDocument::SetReplaceStep(step)) {}
-    ~CReplaceStepScope() { CXmlDocument::SetReplaceStep(m_previous); }
-    CReplaceStepScope(const CReplaceStepScope&) = delete;
-    CReplaceStepScope& operator=(const CReplaceStepScope&) = delete;
+    explicit CSaveStepHookScope(CXmlDocument::SaveStepHook hook) : m_previous(CXmlDocument::SetSaveStepHook(hook)) {}
+    ~CSaveStepHookScope() { CXmlDocument::SetSaveStepHook(m_previous); }
+    CSaveStepHookScope(const CSaveStepHookScope&) = delete;
+    CSaveStepHookScope& operator=(const CSaveStepHookScope&) = delete;
 
 private:
-    CXmlDocument::ReplaceStep m_previous;
+    CXmlDocument::SaveStepHook m_previous;
 };
+
+// Makes link a symbolic link to target: a Unix link under Wine, which maps
+// it, a Windows one elsewhere. False when the platform does not allow it.
+bool MakeSymbolicLink(const std::wstring& link, const std::wstring& target);
 
 // The text of a message as the program formats it.
 std::wstring Formatted(UINT id, std::initializer_list<std::wstring> args = {});
