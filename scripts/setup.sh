@@ -6,11 +6,12 @@ set -euo pipefail
 packages=(
   cmake make ccache
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+  clang lld
   libboost1.81-dev googletest
   wine wine32:i386
   xvfb xauth xdotool xclip imagemagick x11-utils
   fonts-wine fonts-dejavu-core fonts-dejavu-extra fonts-ipafont-gothic
-  locales
+  locales unzip
 )
 
 missing=()

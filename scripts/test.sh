@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Builds everything and runs the whole suite through CTest under Wine and Xvfb.
+# Builds everything, builds the program once more with Clang (in
+# CLANG_BUILD_DIR, default build-clang/ in the checkout; every warning an
+# error), and runs the whole suite of the GCC build through CTest under Wine
+# and Xvfb.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$root/build}
 bash "$root/scripts/build.sh"
+BUILD_DIR=${CLANG_BUILD_DIR:-$root/build-clang} GVT_TOOLCHAIN=clang-mingw-i686 GVT_WERROR=1 \
+  bash "$root/scripts/build.sh" --target Glyvanter
 
 source "$root/scripts/wine-env.sh"
 export WINEPREFIX=$BUILD_DIR/wineprefix
