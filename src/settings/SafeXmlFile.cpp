@@ -24,6 +24,12 @@ const wchar_t kTemporaryPrefix[] = L"gvt";
 const wchar_t kReplaceLeftoverPrefix[] = L"rf";
 const wchar_t kTemporaryExtension[] = L".tmp";
 
+// The rename fails while another program has the file open (a second
+// instance reading it at start, a virus scanner, a sync client); such holds
+// are short, so it is tried again for a while.
+constexpr int kReplaceAttempts = 40;
+constexpr DWORD kReplacePause = 50;
+
 // Every instance of the program saves under this name's lock.
 const wchar_t kSaveLockName[] = L"Local\\Glyvanter.SettingsSave";
 // A save takes milliseconds; an instance holding the lock this long hangs.
@@ -292,9 +298,14 @@ HRESULT FlushFileToDisk(const std::wstring& path)
 
 HRESULT ReplaceWithTemporary(const std::wstring& temporary, const std::wstring& target)
 {
-    return ::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-               ? S_OK
-               : LastErrorResult();
+    for (int attempt = 1;; ++attempt) {
+        if (::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return S_OK;
+        const DWORD error = ::GetLastError();
+        if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || attempt == kReplaceAttempts)
+            return HResultFromWin32(static_cast<long>(error));
+        ::Sleep(kReplacePause);
+    }
 }
 
 CSaveLock::CSaveLock() : m_mutex(::CreateMutexW(nullptr, FALSE, kSaveLockName))

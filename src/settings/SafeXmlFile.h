@@ -40,7 +40,8 @@ HRESULT CreateTemporaryBeside(const std::wstring& target, std::wstring& temporar
 // Makes sure the file's data is on the disk before it takes the target's place.
 HRESULT FlushFileToDisk(const std::wstring& path);
 
-// Puts temporary in the place of target with one rename that overwrites; on
+// Puts temporary in the place of target with one rename that overwrites,
+// tried again for two seconds while another program holds target open; on
 // failure target is as it was.
 HRESULT ReplaceWithTemporary(const std::wstring& temporary, const std::wstring& target);
 

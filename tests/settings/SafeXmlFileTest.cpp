@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -462,6 +464,55 @@ TEST(AtomicSave, AReadOnlyFileOrAFolderInThePlaceOfTheFileIsNotReplaced)
     EXPECT_EQ(ReadBytes(readOnly), kOld);
     EXPECT_EQ(::GetFileAttributesW(folderPath.c_str()) & FILE_ATTRIBUTE_DIRECTORY, static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
     EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"folder.config", L"read-only.config"}));
+}
+
+TEST(AtomicSave, TwoInstancesSavingAtOnceBothSucceedAndAReaderAlwaysFindsAWholeFile)
+{
+    CTempFolder folder;
+    const std::wstring path = folder.File(L"Glyvanter32.config");
+    WriteBytes(path, kOld);
+    std::atomic<int> failedSaves{0};
+    std::atomic<int> running{2};
+    const auto writer = [&](int number) {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        for (int i = 0; i < 20; ++i) {
+            CXmlDocument doc;
+            CXmlNode root;
+            const bool saved = doc.LoadText(L"<?xml version=\"1.0\"?>\n<r/>") && doc.SelectRoot(L"r", root) &&
+                               doc.WriteText(root.get(), L"v", std::to_wstring(number * 100 + i)) && doc.SaveFile(path);
+            failedSaves += saved ? 0 : 1;
+        }
+        --running;
+        ::CoUninitialize();
+    };
+    std::thread first(writer, 1);
+    std::thread second(writer, 2);
+    // A reader as most programs open files, sharing reading and writing only,
+    // again and again.
+    int reads = 0;
+    int missing = 0;
+    int cutShort = 0;
+    while (running > 0) {
+        HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            missing += ::GetLastError() == ERROR_FILE_NOT_FOUND ? 1 : 0;
+            continue;
+        }
+        char bytes[4096];
+        DWORD read = 0;
+        ::ReadFile(file, bytes, sizeof bytes, &read, nullptr);
+        ::CloseHandle(file);
+        ++reads;
+        cutShort += std::string(bytes, read).find("</r>") == std::string::npos ? 1 : 0;
+        ::Sleep(1);
+    }
+    first.join();
+    second.join();
+    EXPECT_EQ(failedSaves, 0);
+    EXPECT_EQ(missing, 0);
+    EXPECT_EQ(cutShort, 0) << "of " << reads << " reads";
+    EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"Glyvanter32.config"});
 }
 
 }  // namespace
