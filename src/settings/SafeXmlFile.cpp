@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cwchar>
 #include <cwctype>
 #include <iterator>
 #include <vector>
@@ -160,15 +161,21 @@ HRESULT CheckLength(const std::wstring& path)
     return path.size() < MAX_PATH ? S_OK : HResultFromWin32(ERROR_FILENAME_EXCED_RANGE);
 }
 
-std::wstring Hex(unsigned value)
+// Whether name is a temporary file of an earlier save: prefix, one to four
+// hexadecimal digits, ".tmp", in any case.
+bool IsTemporaryName(const std::wstring& name, const std::wstring& prefix)
 {
-    static const wchar_t digits[] = L"0123456789abcdef";
-    std::wstring text;
-    do {
-        text.insert(text.begin(), digits[value % 16]);
-        value /= 16;
-    } while (value != 0);
-    return text;
+    const std::size_t extension = std::size(kTemporaryExtension) - 1;
+    if (name.size() < prefix.size() + 1 + extension || name.size() > prefix.size() + 4 + extension)
+        return false;
+    const auto sameLetters = [](const std::wstring& a, const std::wstring& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                          [](wchar_t x, wchar_t y) { return std::towlower(x) == std::towlower(y); });
+    };
+    const std::wstring digits = name.substr(prefix.size(), name.size() - prefix.size() - extension);
+    return sameLetters(name.substr(0, prefix.size()), prefix) &&
+           sameLetters(name.substr(name.size() - extension), kTemporaryExtension) &&
+           std::all_of(digits.begin(), digits.end(), [](wchar_t c) { return std::iswxdigit(c) != 0; });
 }
 
 }  // namespace
@@ -233,21 +240,6 @@ HRESULT ResolveSaveTarget(const std::wstring& path, std::wstring& target)
     return CheckLength(target);
 }
 
-bool IsTemporaryName(const std::wstring& name, const std::wstring& prefix)
-{
-    const std::size_t extension = std::size(kTemporaryExtension) - 1;
-    if (name.size() < prefix.size() + 1 + extension || name.size() > prefix.size() + 4 + extension)
-        return false;
-    const auto sameLetters = [](const std::wstring& a, const std::wstring& b) {
-        return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                          [](wchar_t x, wchar_t y) { return std::towlower(x) == std::towlower(y); });
-    };
-    const std::wstring digits = name.substr(prefix.size(), name.size() - prefix.size() - extension);
-    return sameLetters(name.substr(0, prefix.size()), prefix) &&
-           sameLetters(name.substr(name.size() - extension), kTemporaryExtension) &&
-           std::all_of(digits.begin(), digits.end(), [](wchar_t c) { return std::iswxdigit(c) != 0; });
-}
-
 void RemoveLeftoverTemporaries(const std::wstring& target)
 {
     const std::wstring folder = FolderOf(target);
@@ -270,8 +262,9 @@ HRESULT CreateTemporaryBeside(const std::wstring& target, std::wstring& temporar
     const std::wstring folder = FolderOf(target);
     const unsigned start = (::GetTickCount() ^ ::GetCurrentProcessId()) & 0xFFFF;
     for (unsigned attempt = 0; attempt < 0x10000; ++attempt) {
-        const std::wstring name =
-            folder + kTemporaryPrefix + Hex((start + attempt) & 0xFFFF) + kTemporaryExtension;
+        wchar_t unique[5];
+        std::swprintf(unique, std::size(unique), L"%x", (start + attempt) & 0xFFFF);
+        const std::wstring name = folder + kTemporaryPrefix + unique + kTemporaryExtension;
         const HRESULT fits = CheckLength(name);
         if (FAILED(fits))
             return fits;

@@ -25,10 +25,6 @@ HRESULT FindDocumentTypeDeclaration(const std::wstring& path, bool& found);
 // is read-only or is a folder is refused.
 HRESULT ResolveSaveTarget(const std::wstring& path, std::wstring& target);
 
-// Whether name is a temporary file of an earlier save: prefix, one to four
-// hexadecimal digits, ".tmp", in any case.
-bool IsTemporaryName(const std::wstring& name, const std::wstring& prefix);
-
 // Removes what earlier interrupted or failed saves left beside target: this
 // program's "gvt*.tmp" files and the empty "rf*.tmp" files of the platform's
 // file replacement. Call it only while holding the save lock.
