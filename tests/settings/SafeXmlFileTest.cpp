@@ -423,12 +423,13 @@ TEST(AtomicSave, LeftoversOfEarlierSavesGoAndEverythingElseStays)
 
 TEST(AtomicSave, ThroughASymbolicLinkTheTargetIsReplacedAndTheLinkStays)
 {
-    CTempFolder settings;
     CTempFolder synced;
+    CTempFolder settings;
     const std::wstring link = settings.File(L"Glyvanter32.config");
     const std::wstring target = synced.File(L"Glyvanter32.config");
     WriteBytes(target, kOld);
-    if (!gvt::test::MakeSymbolicLink(link, target))
+    const gvt::test::CSymbolicLink made(link, target);
+    if (!made.Made())
         GTEST_SKIP() << "no symbolic links here";
     WriteBytes(synced.File(L"gvt9.tmp"), "left over");
 

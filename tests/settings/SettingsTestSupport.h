@@ -77,9 +77,22 @@ private:
     CXmlDocument::SaveStepHook m_previous;
 };
 
-// Makes link a symbolic link to target: a Unix link under Wine, which maps
-// it, a Windows one elsewhere. False when the platform does not allow it.
-bool MakeSymbolicLink(const std::wstring& link, const std::wstring& target);
+// A symbolic link to target for one scope: a Unix link under Wine, which
+// follows it, a Windows one elsewhere.
+class CSymbolicLink {
+public:
+    CSymbolicLink(const std::wstring& link, const std::wstring& target);
+    ~CSymbolicLink();
+    CSymbolicLink(const CSymbolicLink&) = delete;
+    CSymbolicLink& operator=(const CSymbolicLink&) = delete;
+
+    // False when the platform does not allow it.
+    bool Made() const noexcept { return m_made; }
+
+private:
+    std::wstring m_link;
+    bool m_made = false;
+};
 
 // The text of a message as the program formats it.
 std::wstring Formatted(UINT id, std::initializer_list<std::wstring> args = {});
