@@ -23,6 +23,9 @@ set(GVT_CLANG_FLAGS "--sysroot=${GVT_SYSROOT}")
 set(CMAKE_C_FLAGS_INIT "${GVT_CLANG_FLAGS}")
 set(CMAKE_CXX_FLAGS_INIT "${GVT_CLANG_FLAGS} -isystem ${GVT_GCC_DIR}/include/c++ \
 -isystem ${GVT_GCC_DIR}/include/c++/${GVT_MINGW_TRIPLE} -isystem ${GVT_GCC_DIR}/include/c++/backward")
+# GCC's driver links winpthreads by itself (libstdc++ needs it); Clang's does
+# so with -pthread. LLVM's linker, because GNU ld warns about every type name
+# that Clang's objects and GCC's libstdc++ pad to different sizes.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-L${GVT_GCC_DIR} -pthread -fuse-ld=lld")
 
 set(CMAKE_FIND_ROOT_PATH ${GVT_SYSROOT})
@@ -31,4 +34,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# As with GCC, Windows programs run through Wine on a virtual display.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
