@@ -279,7 +279,9 @@ TEST(VersionInfoProductVersion, ANumberAboveAWordIsACastError)
 {
     const std::pair<const wchar_t*, const wchar_t*> cases[] = {
         {L"70000", L"70000"}, {L"1.2.3.65536", L"65536"}, {L"99999999999", L"2147483647"}};
-    for (const auto& [text, number] : cases) {
+    for (const auto& [piece, number] : cases) {
+        // A lambda may not capture a structured binding before C++20.
+        const wchar_t* const text = piece;
         SCOPED_TRACE(testing::PrintToString(std::wstring(text)));
         const my::CException e = Raised([&] { WithProductVersion(text).ReadProductVersion(); });
         EXPECT_EQ(e.MessageId, static_cast<UINT>(IDS_ERR_CAST));

@@ -149,8 +149,8 @@ TEST(ByteCodec, TakesTheLastTwoHexadecimalDigits)
 TEST(ByteCodec, WritesTwoUpperCaseDigits)
 {
     const std::pair<BYTE, const wchar_t*> cases[] = {{0, L"00"}, {10, L"0A"}, {0x80, L"80"}, {0xAB, L"AB"}, {255, L"FF"}};
-    for (const auto& [value, text] : cases)
-        EXPECT_EQ(Written([&](CXmlDocument& d, IXMLDOMNode* p) { return WriteByte(d, p, L"w", value); }), text);
+    for (const auto& c : cases)
+        EXPECT_EQ(Written([&](CXmlDocument& d, IXMLDOMNode* p) { return WriteByte(d, p, L"w", c.first); }), c.second);
 }
 
 TEST(BoolCodec, AcceptsExactlyTrueAndFalse)
