@@ -23,10 +23,13 @@ set(GVT_CLANG_FLAGS "--sysroot=${GVT_SYSROOT}")
 set(CMAKE_C_FLAGS_INIT "${GVT_CLANG_FLAGS}")
 set(CMAKE_CXX_FLAGS_INIT "${GVT_CLANG_FLAGS} -isystem ${GVT_GCC_DIR}/include/c++ \
 -isystem ${GVT_GCC_DIR}/include/c++/${GVT_MINGW_TRIPLE} -isystem ${GVT_GCC_DIR}/include/c++/backward")
-# GCC's driver links winpthreads by itself (libstdc++ needs it); Clang's does
-# so with -pthread. LLVM's linker, because GNU ld warns about every type name
-# that Clang's objects and GCC's libstdc++ pad to different sizes.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-L${GVT_GCC_DIR} -pthread -fuse-ld=lld")
+# -B: GCC's crtbegin.o registers the program's unwind tables, which the
+# exceptions of the 32-bit target need; the mingw-w64 one that Clang takes
+# otherwise does not, and then every throw ends the program. GCC's driver
+# links winpthreads by itself (libstdc++ needs it); Clang's with -pthread.
+# LLVM's linker, because GNU ld warns about every type name that Clang's
+# objects and GCC's libstdc++ pad to different sizes.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-B${GVT_GCC_DIR} -L${GVT_GCC_DIR} -pthread -fuse-ld=lld")
 
 set(CMAKE_FIND_ROOT_PATH ${GVT_SYSROOT})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
