@@ -31,6 +31,9 @@ const wchar_t kTemporaryExtension[] = L".tmp";
 constexpr int kReplaceAttempts = 40;
 constexpr DWORD kReplacePause = 50;
 
+// Below this a settings file that came out short was cut by the disk.
+constexpr ULONGLONG kNearlyFullDisk = 1024 * 1024;
+
 // Every instance of the program saves under this name's lock.
 const wchar_t kSaveLockName[] = L"Local\\Glyvanter.SettingsSave";
 // A save takes milliseconds; an instance holding the lock this long hangs.
@@ -278,6 +281,14 @@ HRESULT CreateTemporaryBeside(const std::wstring& target, std::wstring& temporar
             return LastErrorResult();
     }
     return HResultFromWin32(ERROR_FILE_EXISTS);
+}
+
+HRESULT UnreadableSaveReason(const std::wstring& written)
+{
+    ULARGE_INTEGER available{};
+    const bool full = ::GetDiskFreeSpaceExW(FolderOf(written).c_str(), &available, nullptr, nullptr) &&
+                      available.QuadPart < kNearlyFullDisk;
+    return HResultFromWin32(full ? ERROR_DISK_FULL : ERROR_INVALID_DATA);
 }
 
 HRESULT FlushFileToDisk(const std::wstring& path)

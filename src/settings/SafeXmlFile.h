@@ -33,6 +33,11 @@ void RemoveLeftoverTemporaries(const std::wstring& target);
 // Creates an empty "gvt*.tmp" file with a unique name in the folder of target.
 HRESULT CreateTemporaryBeside(const std::wstring& target, std::wstring& temporary);
 
+// Why a file the DOM wrote does not read back as the document: the disk ran
+// full (ERROR_DISK_FULL), or the document holds text that cannot be read
+// back, such as U+FFFF (ERROR_INVALID_DATA).
+HRESULT UnreadableSaveReason(const std::wstring& written);
+
 // Makes sure the file's data is on the disk before it takes the target's place.
 HRESULT FlushFileToDisk(const std::wstring& path);
 

@@ -31,10 +31,6 @@ const IID kIidXmlDomDocument2 = {0x2933BF95, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 
 
 CXmlDocument::SaveStepHook g_saveStepHook = nullptr;
 
-// A save the DOM reports as done that did not leave the whole document in
-// the file; a full disk is the cause seen.
-const HRESULT kIncompleteSave = HResultFromWin32(ERROR_DISK_FULL);
-
 HRESULT MakeBstr(const std::wstring& text, gvt::CUniqueBstr& bstr)
 {
     bstr.reset(::SysAllocStringLen(text.data(), static_cast<UINT>(text.size())));
@@ -196,7 +192,7 @@ bool CXmlDocument::SaveFile(const std::wstring& path)
     run(SaveStep::Write, [&] { return WriteTo(temporary); });
     run(SaveStep::Check, [&] {
         CXmlDocument written;
-        return written.LoadFile(temporary) ? S_OK : kIncompleteSave;
+        return written.LoadFile(temporary) ? S_OK : UnreadableSaveReason(temporary);
     });
     run(SaveStep::Flush, [&] { return FlushFileToDisk(temporary); });
     run(SaveStep::Replace, [&] { return ReplaceWithTemporary(temporary, target); });
@@ -214,7 +210,7 @@ HRESULT CXmlDocument::WriteTo(const std::wstring& path)
     if (SUCCEEDED(hr))
         hr = m_dom->save(PathVariant(bstr.get()));
     // Wine's DOM answers S_FALSE when writing the file failed.
-    return hr == S_FALSE ? kIncompleteSave : hr;
+    return hr == S_FALSE ? UnreadableSaveReason(path) : hr;
 }
 
 bool CXmlDocument::SelectRoot(const std::wstring& name, CXmlNode& node)

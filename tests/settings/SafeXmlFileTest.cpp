@@ -395,12 +395,26 @@ TEST(AtomicSave, ATemporaryFileShorterThanTheDocumentKeepsTheOldFile)
         gvt::test::CParsed parsed;
         Prepare(parsed, L"new");
         EXPECT_FALSE(parsed.Doc.SaveFile(path));
-        const HRESULT full = HResultFromWin32(ERROR_DISK_FULL);
-        EXPECT_EQ(parsed.Doc.Error().Code, full);
-        EXPECT_EQ(parsed.Doc.Error().Message, Formatted(IDS_ERR_XML_SAVE, {SystemErrorText(full)}));
+        // The disk of the test is not full.
+        const HRESULT invalid = HResultFromWin32(ERROR_INVALID_DATA);
+        EXPECT_EQ(parsed.Doc.Error().Code, invalid);
+        EXPECT_EQ(parsed.Doc.Error().Message, Formatted(IDS_ERR_XML_SAVE, {SystemErrorText(invalid)}));
         EXPECT_EQ(ReadBytes(path), kOld);
         EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"Glyvanter32.config"});
     }
+}
+
+TEST(AtomicSave, ATextTheParserCannotReadBackKeepsTheOldFile)
+{
+    CTempFolder folder;
+    const std::wstring path = folder.File(L"Glyvanter32.config");
+    WriteBytes(path, kOld);
+    gvt::test::CParsed parsed;
+    Prepare(parsed, L"\xFFFF");
+    EXPECT_FALSE(parsed.Doc.SaveFile(path));
+    EXPECT_EQ(parsed.Doc.Error().Code, HResultFromWin32(ERROR_INVALID_DATA));
+    EXPECT_EQ(ReadBytes(path), kOld);
+    EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"Glyvanter32.config"});
 }
 
 TEST(AtomicSave, LeftoversOfEarlierSavesGoAndEverythingElseStays)
