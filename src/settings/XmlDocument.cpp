@@ -184,8 +184,11 @@ bool CXmlDocument::SaveFile(const std::wstring& path)
     };
     run(SaveStep::Resolve, [&] { return ResolveSaveTarget(path, target); });
     run(SaveStep::Clean, [&] {
-        if (lock.Held())
+        // Beside the link too: saves before links were followed left theirs there.
+        if (lock.Held()) {
+            RemoveLeftoverTemporaries(path);
             RemoveLeftoverTemporaries(target);
+        }
         return S_OK;
     });
     run(SaveStep::Create, [&] { return CreateTemporaryBeside(target, temporary); });

@@ -446,6 +446,7 @@ TEST(AtomicSave, ThroughASymbolicLinkTheTargetIsReplacedAndTheLinkStays)
     if (!made.Made())
         GTEST_SKIP() << "no symbolic links here";
     WriteBytes(synced.File(L"gvt9.tmp"), "left over");
+    WriteBytes(settings.File(L"gvt8.tmp"), "left over before links were followed");
 
     for (const wchar_t* text : {L"first", L"second"}) {
         gvt::test::CParsed parsed;
