@@ -319,7 +319,6 @@ TEST(AtomicSave, AMissingFolderFailsBeforeAnythingIsWritten)
     EXPECT_TRUE(folder.Names().empty());
 }
 
-
 const char kOld[] = "<?xml version=\"1.0\"?>\n<r><v>old</v></r>\n";
 
 CXmlDocument::SaveStep g_breakAt;
