@@ -11,6 +11,10 @@
 
 namespace gvt {
 
+// Posted by a combo box to itself: apply the selection once the control has
+// finished its own update. wParam carries the cause where the combo has one.
+constexpr UINT WM_DEFERRED_APPLY = WM_APP;
+
 // The text of item `index`, cut at its first NUL; false when the item
 // cannot be read.
 bool GetItemText(const CComboBoxW& combo, int index, std::wstring& text);
