@@ -35,6 +35,12 @@ public:
     static CException CastError(const std::wstring& from, const std::wstring& to, const std::wstring& value);
 
     ~CException() override = default;
+
+    // The message as UTF-8, for whoever handles it as a std::exception.
+    const char* what() const noexcept override;
+
+private:
+    mutable std::string m_what;
 };
 
 // An input error, with the control whose input caused it.

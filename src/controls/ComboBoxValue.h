@@ -11,6 +11,7 @@
 #include "controls/EditEx.h"
 #include "controls/EventListener.h"
 #include "controls/SettingSetter.h"
+#include "framework/DebugLog.h"
 #include "framework/WindowImpl.h"
 
 #include <windows.h>
@@ -74,6 +75,7 @@ public:
             SetText(*this, this->ToText(this->Get()));
         } catch (...) {
             // Nothing to show then; the combo keeps what it shows.
+            LogCaughtException(L"size box");
         }
     }
 

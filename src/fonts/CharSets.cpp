@@ -1,5 +1,7 @@
 #include "fonts/CharSets.h"
 
+#include "framework/DebugLog.h"
+
 #include <algorithm>
 
 namespace gvt {
@@ -22,6 +24,7 @@ int CALLBACK CollectCharSet(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPA
         auto choice = boost::shared_ptr<CCharSet>(new CCharSet(CharSetOfFont(*font, extended->elfScript)));
         InsertCharSet(*reinterpret_cast<CCharSetChoices*>(context), choice);
     } catch (...) {
+        LogCaughtException(L"character-set enumeration");
     }
     return TRUE;
 }

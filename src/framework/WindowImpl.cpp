@@ -1,5 +1,7 @@
 #include "framework/WindowImpl.h"
 
+#include "framework/DebugLog.h"
+
 namespace gvt {
 
 namespace {
@@ -73,6 +75,7 @@ LRESULT CALLBACK CWindowImplRoot::SubclassProc(HWND hwnd, UINT msg, WPARAM wPara
         // Nothing may unwind through the system's code. A handler that
         // failed has not done its work, so the message gets the processing
         // it would have had without one.
+        LogCaughtException(L"subclass procedure");
         handled = FALSE;
         result = 0;
     }
@@ -93,6 +96,7 @@ LRESULT CALLBACK CWindowImplRoot::SubclassProc(HWND hwnd, UINT msg, WPARAM wPara
             self->OnFinalMessage(hwnd);
         } catch (...) {
             // Same rule as above: the hook's failure ends here.
+            LogCaughtException(L"final-message hook");
         }
     }
     return result;
