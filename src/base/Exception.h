@@ -31,7 +31,8 @@ public:
     CException(UINT id, const std::wstring& a, const std::wstring& b);
     explicit CException(const CSimpleErr& err);
 
-    // A value that does not fit the narrower type it is converted to.
+    // A value that does not fit the type it is converted to; `from` and `to`
+    // are only the names the message shows.
     static CException CastError(const std::wstring& from, const std::wstring& to, const std::wstring& value);
 
     ~CException() override = default;

@@ -6,8 +6,8 @@
 std::wstring SystemErrorText(HRESULT code)
 {
     DWORD number = static_cast<DWORD>(code);
-    // Facility 8 (FACILITY_WIN32) wraps a plain system error code, which is
-    // what the message table knows.
+    // Facility 8 (FACILITY_WINDOWS) codes are looked up, and named when
+    // unknown, by their low word alone.
     if ((number & 0x1FFF0000UL) == 0x00080000UL)
         number &= 0xFFFFUL;
 

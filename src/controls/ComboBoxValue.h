@@ -105,7 +105,8 @@ public:
             m_changed.Fire(*this);
     }
 
-    // The error of the last failed conversion; empty after a success.
+    // Set by the first failed conversion after a success (a later failure
+    // keeps it); empty again after a success.
     my::CCtrlException LastError;
 
 private:

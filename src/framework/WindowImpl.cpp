@@ -4,13 +4,6 @@
 
 namespace gvt {
 
-namespace {
-
-// GUI thread only, like every window this counts.
-int g_liveSubclasses = 0;
-
-}  // namespace
-
 CWindowImplRoot::~CWindowImplRoot()
 {
     if (m_handle)
@@ -33,7 +26,6 @@ bool CWindowImplRoot::SubclassWindow(HWND hwnd) noexcept
         return false;
     m_handle = hwnd;
     m_proc = proc;
-    ++g_liveSubclasses;
     return true;
 }
 
@@ -43,11 +35,6 @@ HWND CWindowImplRoot::UnsubclassWindow() noexcept
     if (hwnd)
         Release(hwnd);
     return hwnd;
-}
-
-int CWindowImplRoot::LiveSubclassCount() noexcept
-{
-    return g_liveSubclasses;
 }
 
 LRESULT CWindowImplRoot::DefWindowProcW(UINT msg, WPARAM wParam, LPARAM lParam) noexcept
@@ -60,7 +47,6 @@ void CWindowImplRoot::Release(HWND hwnd) noexcept
     ::RemoveWindowSubclass(hwnd, m_proc, reinterpret_cast<UINT_PTR>(this));
     m_handle = nullptr;
     m_proc = nullptr;
-    --g_liveSubclasses;
 }
 
 LRESULT CALLBACK CWindowImplRoot::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -182,7 +182,6 @@ protected:
     {
         INITCOMMONCONTROLSEX init = {sizeof init, ICC_STANDARD_CLASSES};
         ::InitCommonControlsEx(&init);
-        subclassesBefore = CWindowImplRoot::LiveSubclassCount();
     }
     void TearDown() override
     {
@@ -190,7 +189,10 @@ protected:
             host.DestroyWindow();
         Pump();
         // Every control gave its window back when the window went.
-        EXPECT_EQ(subclassesBefore, CWindowImplRoot::LiveSubclassCount());
+        for (HWND control : {host.CharSet.m_hWnd, host.Type.m_hWnd, host.Size.m_hWnd, host.Size.Edit().m_hWnd,
+                             host.Weight.m_hWnd, host.Italic.m_hWnd, host.SampleText.m_hWnd,
+                             host.SampleText.Edit().m_hWnd, host.SampleText.DropDownList().m_hWnd})
+            EXPECT_EQ(nullptr, control);
     }
     void Open()
     {
@@ -200,7 +202,6 @@ protected:
     }
 
     CControlsHost host;
-    int subclassesBefore = 0;
 };
 
 }  // namespace gvt::test
