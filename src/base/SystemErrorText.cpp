@@ -14,7 +14,7 @@ std::wstring SystemErrorText(HRESULT code)
     std::wstring text;
     wchar_t* buffer = nullptr;
     const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER, nullptr, number,
-                                     0x0400, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+                                     MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     gvt::CUniqueHLocal owner(buffer);
     if (n != 0 && buffer)
         text.assign(buffer, n);

@@ -72,8 +72,7 @@ void AdjustDroppedWidth(CComboBoxW combo)
 HWND FindEditChild(HWND window)
 {
     for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t name[1024] = {};
-        if (::GetClassNameW(child, name, 1024) > 0 && ::lstrcmpiW(name, L"Edit") == 0)
+        if (::lstrcmpiW(CWindowW(child).GetClassNameW().c_str(), L"Edit") == 0)
             return child;
     }
     return nullptr;

@@ -113,7 +113,7 @@ void CFontCatalogue::ExpandStyles(const LOGFONTW& enumerated)
     FindNameRun(enumerated.lfFaceName);
     LOGFONTW lf = enumerated;
     lf.lfWidth = 0;
-    for (LONG weight = FW_THIN; weight < 1000; weight += 100) {
+    for (LONG weight = FW_THIN; weight <= FW_HEAVY; weight += FW_THIN) {
         lf.lfWeight = weight;
         lf.lfItalic = 0;
         ProbeStyle(lf);
