@@ -107,6 +107,12 @@ private:
         this->Pending = true;
         this->PostMessageW(WM_APP, 0, 0);
         this->Restore(4);
+        // On top while still hidden, as a stored placement puts it. Otherwise
+        // the show restacks it above the combo boxes' drop-down lists, and
+        // Wine, handling the X server's answer after the deferred maximise,
+        // takes the window's old X geometry for a restore by the window
+        // manager.
+        this->SetWindowPos(HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
         BindControls();
         m_list.SubclassWindow(this->GetDlgItem(IDC_FONT_LIST));
