@@ -209,14 +209,16 @@ protected:
         return static_cast<int>(::SendMessageW(Control(dialog, IDC_FONT_LIST), LB_GETITEMHEIGHT, 0, 0));
     }
 
-    // Replaces the size box's text at once, as a paste would; the size
-    // applies from the message the box posts itself.
+    // Types over the size box's text key by key; each prefix ("-", "-5")
+    // applies from the message the box posts itself, as the user sees it.
     static void TypeSize(gvt::CMainDlg& dialog, const std::wstring& text)
     {
         const HWND edit = ::GetWindow(Control(dialog, IDC_FONT_SIZE), GW_CHILD);
         ::SendMessageW(edit, EM_SETSEL, 0, -1);
-        ::SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-        Pump();
+        for (wchar_t unit : text) {
+            ::SendMessageW(edit, WM_CHAR, unit, 1);
+            Pump();
+        }
     }
 
     static int DialogFontHeight(gvt::CMainDlg& dialog)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The stored window placement at start: a rectangle with the most extreme
-# coordinates still opens a window on the screen within seconds, and a
-# maximised window with no rectangle stored reopens maximised and stays so,
-# also with windows left to a window manager that is not there.
+# The stored window placement at start: a window maximised in the first run
+# (no rectangle stored) reopens maximised and stays so, also with windows
+# left to a window manager that is not there; a rectangle with the most
+# extreme coordinates still opens a window on the screen within seconds.
 source "$(dirname "$0")/lib/session.sh"
 
 settings_file() {
@@ -43,15 +43,30 @@ close_program() {
 
 read -r screen_w screen_h < <(xdpyinfo -display "$DISPLAY" | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
 
-# A first run writes the settings file that the cases below change.
+# Maximised during the very first run: the file keeps Maximized true with no
+# rectangle, since the window was never moved while normal.
 e2e_start
+e2e_key alt+space
+e2e_key x
 close_program "first run"
 config=$(settings_file)
 [ -n "$config" ] || fail "no Glyvanter32.config under $WINEPREFIX/drive_c/users"
+zero='<Rect><left>0</left><top>0</top><right>0</right><bottom>0</bottom></Rect>'
+[ "$(stored_layout)" = "<WindowLayout><Maximized>true</Maximized>$zero</WindowLayout>" ] ||
+  fail "first run, maximised from the system menu, saved $(stored_layout)"
+
+# The next start fills the screen and stays so.
+e2e_start
+sleep 2
+read -r x y w h < <(geometry)
+e2e_shot "maximized_empty_rect"
+[ "$w" -ge "$screen_w" ] && [ "$h" -ge "$screen_h" ] ||
+  fail "not maximised: the window is ${w}x$h at $x,$y on a ${screen_w}x$screen_h screen"
+close_program "maximised, empty rectangle"
+stored_layout | grep -q '<Maximized>true</Maximized>' || fail "maximised run saved $(stored_layout)"
 
 # The most extreme rectangle: the window is there at once and its top-left
 # corner is on the screen.
-zero='<Rect><left>0</left><top>0</top><right>0</right><bottom>0</bottom></Rect>'
 store_layout "<Maximized>false</Maximized><Rect><left>-2147483648</left><top>-2147483648</top><right>2147483647</right><bottom>2147483647</bottom></Rect>"
 started=$(date +%s)
 e2e_start
@@ -65,20 +80,9 @@ e2e_shot "extreme_rectangle"
 close_program "extreme rectangle"
 echo "extreme rectangle: window after ${took} s at $x,$y, ${w}x$h; stored now: $(stored_layout)"
 
-# Maximised with nothing stored: the window fills the screen and stays so.
-store_layout "<Maximized>true</Maximized>$zero"
-e2e_start
-sleep 2
-read -r x y w h < <(geometry)
-e2e_shot "maximized_empty_rect"
-[ "$w" -ge "$screen_w" ] && [ "$h" -ge "$screen_h" ] ||
-  fail "not maximised: the window is ${w}x$h at $x,$y on a ${screen_w}x$screen_h screen"
-close_program "maximised, empty rectangle"
-stored_layout | grep -q '<Maximized>true</Maximized>' || fail "maximised run saved $(stored_layout)"
-
-# The same with windows managed by a window manager that never comes: X
-# keeps the normal geometry, and the window must not take that for a
-# restore. The state it saves at exit shows what it was.
+# Maximised with no rectangle once more, now with windows left to a window
+# manager that never comes: X keeps the normal geometry, and the window must
+# not take that for a restore. The state it saves at exit shows what it was.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d Y /f >/dev/null 2>&1 </dev/null
 store_layout "<Maximized>true</Maximized>$zero"
 e2e_start
