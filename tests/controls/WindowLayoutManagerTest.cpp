@@ -140,6 +140,18 @@ TEST_F(WindowLayoutManager, AnyStoredRectangleOpensAWindowOnTheScreen)
     }
 }
 
+TEST_F(WindowLayoutManager, WithoutTheFitAnExtremeRectangleStillGivesTheLargestSize)
+{
+    Open();
+    const RECT before = WindowRect(host);
+    Layout().Rect = RECT{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+    ASSERT_TRUE(host.Restore(gvt::RESTORE_NOMOVE));
+    // The size the system allows, not a width that wrapped round to nothing.
+    EXPECT_EQ(before.left, WindowRect(host).left);
+    EXPECT_EQ(::GetSystemMetrics(SM_CXMAXTRACK), SizeOf(WindowRect(host)).cx);
+    EXPECT_EQ(::GetSystemMetrics(SM_CYMAXTRACK), SizeOf(WindowRect(host)).cy);
+}
+
 TEST_F(WindowLayoutManager, NothingStoredLeavesTheDialogWhereItIsAndMovesAreRecordedAfterTheShow)
 {
     ASSERT_TRUE(host.Create(nullptr));
