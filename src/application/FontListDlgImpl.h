@@ -100,6 +100,12 @@ private:
         // The window is shown in its saved state once the loop runs.
         this->PostDeferredShow();
         this->Restore(RESTORE_FIT_TO_VIRTUAL_SCREEN);
+        // On top while still hidden, as a stored placement puts it. Otherwise
+        // the show restacks it above the combo boxes' drop-down lists, and
+        // Wine, handling the X server's answer after the deferred maximise,
+        // takes the window's old X geometry for a restore by the window
+        // manager.
+        this->SetWindowPos(HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
         m_controls.Bind(*this, &m_setting, this);
         m_list.SubclassWindow(this->GetDlgItem(IDC_FONT_LIST));

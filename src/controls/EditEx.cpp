@@ -53,4 +53,18 @@ void CEditEx::OnPaint(HDC dc, BOOL&)
     PaintOverlay(client.get());
 }
 
+LRESULT CEditEx::OnMouseWheel(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
+{
+    // Wine's edit keeps the wheel even inside a combo box, where Windows
+    // hands it on: the combo is what the user turns it over.
+    const HWND parent = GetParent();
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    if (!parent || !::GetComboBoxInfo(parent, &info) || info.hwndItem != m_hWnd) {
+        bHandled = FALSE;
+        return 0;
+    }
+    return ::SendMessageW(parent, msg, wParam, lParam);
+}
+
 }  // namespace gvt

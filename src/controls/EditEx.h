@@ -1,6 +1,7 @@
 // An edit field (inside a combo box) whose key-down and character messages
 // are events: a listener may mark one handled so that the edit never sees
 // it. After the edit's own painting an overridable step may draw over it.
+// The mouse wheel goes on to the combo box, as on Windows.
 #pragma once
 
 #include "controls/EventListener.h"
@@ -24,6 +25,7 @@ public:
         MSG_WM_KEYDOWN(OnKeyDown)
         MSG_WM_CHAR(OnChar)
         MSG_WM_PAINT(OnPaint)
+        MESSAGE_HANDLER(WM_MOUSEWHEEL, OnMouseWheel)
     END_MSG_MAP()
 
     // Drawn after the edit has painted itself, clipped to the area that was
@@ -38,6 +40,7 @@ private:
     void OnKeyDown(UINT key, UINT repeatCount, UINT keyFlags, BOOL& bHandled);
     void OnChar(UINT key, UINT repeatCount, UINT keyFlags, BOOL& bHandled);
     void OnPaint(HDC dc, BOOL& bHandled);
+    LRESULT OnMouseWheel(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
 
     CKeyListeners m_keyDown;
     CKeyListeners m_char;

@@ -1,20 +1,35 @@
 #include "controls/WindowLayoutManager.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace gvt {
 
 namespace {
 
 // Moves [low, high) into [first, last) along one axis, keeping its length.
+// A stored rectangle may hold any values, so this is done in 64 bits; a
+// length that would carry the far edge, or the length itself, past the
+// largest coordinate is cut there (the system caps a window's size far
+// below that anyway).
 void FitSpan(LONG& low, LONG& high, LONG first, LONG last) noexcept
 {
-    if (high > last) {
-        low -= high - last;
-        high = last;
-    }
-    if (low < first) {
-        high += first - low;
-        low = first;
-    }
+    constexpr long long kLargest = LONG_MAX;
+    long long start = low;
+    if (high > last)
+        start -= static_cast<long long>(high) - last;
+    if (start < first)
+        start = first;
+    const long long length = std::min({static_cast<long long>(high) - low, kLargest - start, kLargest});
+    low = static_cast<LONG>(start);
+    high = static_cast<LONG>(start + length);
+}
+
+// The distance from low to high, as far as an int holds it.
+int Extent(LONG low, LONG high) noexcept
+{
+    return static_cast<int>(std::clamp(static_cast<long long>(high) - low, static_cast<long long>(INT_MIN),
+                                       static_cast<long long>(INT_MAX)));
 }
 
 }  // namespace
@@ -51,8 +66,8 @@ bool ApplyLayout(HWND window, const CWindowLayoutSetting& layout, UINT flags) no
         position |= SWP_NOMOVE;
     if (flags & RESTORE_NOSIZE)
         position |= SWP_NOSIZE;
-    return ::SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                          position) != FALSE;
+    return ::SetWindowPos(window, nullptr, rect.left, rect.top, Extent(rect.left, rect.right),
+                          Extent(rect.top, rect.bottom), position) != FALSE;
 }
 
 }  // namespace gvt

@@ -24,7 +24,9 @@ enum : UINT {
 // The rectangle moved (never resized) into `screen`: up and left by what
 // overhangs the bottom and right, then down and right so that the top-left
 // corner is inside. A rectangle larger than the screen keeps its top-left
-// corner at the screen's and overhangs at the bottom or right.
+// corner at the screen's and overhangs at the bottom or right. Takes any
+// coordinates without overflow; only a side that would not fit the
+// coordinate range is shortened.
 RECT FitToVirtualScreen(const RECT& rect, const RECT& screen) noexcept;
 
 // The bounding rectangle of all monitors.

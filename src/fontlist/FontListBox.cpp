@@ -4,6 +4,7 @@
 #include "framework/UniqueHandle.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace gvt {
 
@@ -20,6 +21,18 @@ COLORREF BackgroundColour(bool selected, bool focused) noexcept
         return ::GetSysColor(COLOR_WINDOW);
     const COLORREF highlight = ::GetSysColor(COLOR_HIGHLIGHT);
     return focused ? highlight : GreyOf(highlight);
+}
+
+// A negative size is a character height: the font's line is taller by its
+// internal leading, and the sample needs the whole line.
+LONG LineHeight(HDC dc, const CLogFontW& record) noexcept
+{
+    const CUniqueFont rowFont(::CreateFontIndirectW(&record));
+    const CSelectObject select(dc, rowFont.get());
+    TEXTMETRICW metrics = {};
+    if (rowFont && ::GetTextMetricsW(dc, &metrics))
+        return metrics.tmHeight;
+    return record.lfHeight == LONG_MIN ? LONG_MAX : -record.lfHeight;
 }
 
 void DrawLine(HDC dc, const std::wstring& text, RECT rect) noexcept
@@ -39,14 +52,18 @@ void CFontListBox::SetItems(const CLogFontList& list)
 
 void CFontListBox::Refresh(bool keepPositions)
 {
+    // What can fail comes before the control changes: it never shows the
+    // new rows at the old height.
+    const int count = RowCount(m_records.size());
+    const UINT height = m_records.empty() ? 0 : MeasureRows();
     CRememberedRows remembered;
     if (keepPositions)
         remembered = RememberRows();
-    SetCount(RowCount(m_records.size()));
+    SetCount(count);
     if (keepPositions)
         RestoreRows(FindRowPositions(m_records, remembered));
     if (!m_records.empty())
-        MeasureRows();
+        SetItemHeight(0, height);
     Invalidate(true);
 }
 
@@ -88,13 +105,15 @@ void CFontListBox::RestoreRows(const CRowPositions& positions)
     }
 }
 
-void CFontListBox::MeasureRows()
+UINT CFontListBox::MeasureRows()
 {
     CClientDC dc(m_hWnd);
     CSelectObject font(dc.get(), GetFont());
     ::GetTextMetricsW(dc.get(), &m_metrics);
     // Every record carries the chosen size, so the first one stands for all.
-    SetItemHeight(0, RowHeight(m_metrics.tmHeight, m_records.front()->lfHeight, m_spacing));
+    const CLogFontW& first = *m_records.front();
+    const LONG sample = first.lfHeight < 0 ? LineHeight(dc.get(), first) : first.lfHeight;
+    return RowHeight(m_metrics.tmHeight, sample, m_spacing);
 }
 
 void CFontListBox::OnMeasureItem(UINT id, MEASUREITEMSTRUCT* item, BOOL& bHandled)

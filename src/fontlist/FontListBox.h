@@ -25,7 +25,8 @@ public:
     void SetItems(const CLogFontList& list);
     // Announces the row count and height again and repaints; keepPositions
     // also keeps the selected, caret and top rows on their fonts. Raises the
-    // cast error for a count or row height the list box cannot take.
+    // cast error for a count the list box cannot take, before it changes
+    // anything.
     void Refresh(bool keepPositions);
     // Drawn from the next paint on; the caller invalidates.
     void SetSampleText(const std::wstring& text) { m_sampleText = text; }
@@ -46,7 +47,8 @@ private:
     CLogFontPtr RecordAt(int index) const;
     CRememberedRows RememberRows() const;
     void RestoreRows(const CRowPositions& positions);
-    void MeasureRows();
+    // Takes the list's text metrics and answers the row height.
+    UINT MeasureRows();
 
     CRowSpacing m_spacing;
     CLogFontList m_records;

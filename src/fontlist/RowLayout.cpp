@@ -50,13 +50,11 @@ CRowRects RowRects(const RECT& row, LONG captionHeight, const CRowSpacing& spaci
     return rects;
 }
 
-UINT RowHeight(LONG captionHeight, LONG sampleHeight, const CRowSpacing& spacing)
+UINT RowHeight(LONG captionHeight, LONG sampleHeight, const CRowSpacing& spacing) noexcept
 {
-    const long long height = static_cast<long long>(spacing.Top) + captionHeight + spacing.Gap + sampleHeight +
-                             spacing.Bottom;
-    if (height < 0)
-        throw NarrowingError(height);
-    return static_cast<UINT>(std::min(height, kMaxRowHeight));
+    const long long height = static_cast<long long>(spacing.Top) + captionHeight + spacing.Gap +
+                             std::max(sampleHeight, 0L) + spacing.Bottom;
+    return static_cast<UINT>(std::clamp(height, 0LL, kMaxRowHeight));
 }
 
 int RowCount(std::size_t count)

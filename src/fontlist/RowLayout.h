@@ -31,9 +31,9 @@ struct CRowRects {
 CRowRects RowRects(const RECT& row, LONG captionHeight, const CRowSpacing& spacing) noexcept;
 
 // Caption, gap and sample of sampleHeight pixels inside the margins, capped
-// at 255, the most a list box row can be. A negative height raises the cast
-// error.
-UINT RowHeight(LONG captionHeight, LONG sampleHeight, const CRowSpacing& spacing);
+// at 255, the most a list box row can be. A negative sample height counts as
+// none: the row still holds its caption.
+UINT RowHeight(LONG captionHeight, LONG sampleHeight, const CRowSpacing& spacing) noexcept;
 
 // The row count as the list box takes it; a count beyond INT_MAX raises the
 // cast error.

@@ -21,11 +21,13 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <functional>
 #include <iterator>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -205,6 +207,18 @@ protected:
     static int ItemHeight(gvt::CMainDlg& dialog)
     {
         return static_cast<int>(::SendMessageW(Control(dialog, IDC_FONT_LIST), LB_GETITEMHEIGHT, 0, 0));
+    }
+
+    // Types over the size box's text key by key; each prefix ("-", "-5")
+    // applies from the message the box posts itself, as the user sees it.
+    static void TypeSize(gvt::CMainDlg& dialog, const std::wstring& text)
+    {
+        const HWND edit = ::GetWindow(Control(dialog, IDC_FONT_SIZE), GW_CHILD);
+        ::SendMessageW(edit, EM_SETSEL, 0, -1);
+        for (wchar_t unit : text) {
+            ::SendMessageW(edit, WM_CHAR, unit, 1);
+            Pump();
+        }
     }
 
     static int DialogFontHeight(gvt::CMainDlg& dialog)
@@ -533,6 +547,114 @@ TEST_F(MainDialog, SavedFontsAreReselectedAndScrolledToTheTop)
     EXPECT_EQ(FW_BOLD, selected->lfWeight);
     EXPECT_EQ(0, selected->lfItalic);
     EXPECT_EQ(std::min(wantedTop, lastPossibleTop), topIndex);
+}
+
+// What a start or a size change leaves in the list.
+struct CListState {
+    int size = 0;
+    int count = -1;
+    int rows = -1;  // of the catalogue, for comparison with count
+    int height = 0;
+    int captionHeight = 0;
+    CLogFontPtr selected;
+    int topIndex = -1;
+    int wantedTop = -1;
+    int lastPossibleTop = -1;
+    bool listHasFocus = false;
+
+    void Take(gvt::CMainDlg& d, HWND list, int itemHeight, int dialogFontHeight)
+    {
+        size = d.Setting().Size;
+        count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
+        rows = static_cast<int>(d.FontList().GetItems().size());
+        height = itemHeight;
+        captionHeight = dialogFontHeight;
+        selected = d.FontList().GetSelected();
+        topIndex = d.FontList().GetTopIndex();
+        wantedTop = FindRow(d.FontList().GetItems(), FW_NORMAL, false);
+        RECT client{};
+        ::GetClientRect(list, &client);
+        lastPossibleTop = std::max(0, rows - static_cast<int>(client.bottom - client.top) / std::max(1, height));
+        listHasFocus = ::GetFocus() == list;
+    }
+    // The rows fit the size: a negative one is a character height, so its
+    // line is taller; no row is shorter than its caption or taller than a
+    // list box can take.
+    void ExpectConsistent() const
+    {
+        EXPECT_EQ(rows, count);
+        if (size >= 0) {
+            EXPECT_EQ(std::min(2LL + captionHeight + 1 + size + 2, 255LL), height);
+        } else if (size >= -100) {
+            EXPECT_GT(height, 2 + captionHeight + 1 + (-size) + 2);
+        }
+        EXPECT_GE(height, 2 + captionHeight + 1 + 2);
+        EXPECT_LE(height, 255);
+    }
+    void ExpectBoldSelectedAndRegularOnTop() const
+    {
+        ASSERT_TRUE(selected);
+        EXPECT_STREQ(kFace, selected->lfFaceName);
+        EXPECT_EQ(FW_BOLD, selected->lfWeight);
+        EXPECT_EQ(0, selected->lfItalic);
+        EXPECT_EQ(size, selected->lfHeight);
+        EXPECT_EQ(std::min(wantedTop, lastPossibleTop), topIndex);
+    }
+};
+
+TEST_F(MainDialog, ANegativeOrHugeSizeTypedOrStoredKeepsTheListConsistentAndTheStartComplete)
+{
+    struct Case {
+        const wchar_t* typed;  // what fits the size box
+        int value;
+        int stored;  // what the next start finds in the file
+    };
+    for (const Case& c : {Case{L"-50", -50, -50}, Case{L"99999", 99999, INT_MAX}, Case{L"-99999", -99999, INT_MIN}}) {
+        SCOPED_TRACE(c.stored);
+        m_app.FontListDlg.Size = 22;
+        // Tall enough for three rows of the largest height.
+        m_app.FontListDlg.WindowLayout.Rect = RECT{20, 20, 820, 1000};
+        m_app.LogFont = LOGFONTW{};
+        m_app.TopLogFont = LOGFONTW{};
+        CListState typed;
+        gvt::CMainDlg first;
+        Run(first, EEnd::Cancel, [&](gvt::CMainDlg& d) {
+            const CLogFontList& items = d.FontList().GetItems();
+            const int row = FindRow(items, FW_BOLD, false);
+            const int topRow = FindRow(items, FW_NORMAL, false);
+            ASSERT_GE(topRow, 0);
+            ASSERT_GT(row, topRow);
+            d.FontList().SetTopIndex(topRow);
+            SelectRow(d, row);
+            TypeSize(d, c.typed);
+            typed.Take(d, Control(d, IDC_FONT_LIST), ItemHeight(d), DialogFontHeight(d));
+        });
+        EXPECT_EQ(c.value, typed.size);
+        typed.ExpectConsistent();
+        typed.ExpectBoldSelectedAndRegularOnTop();
+        EXPECT_STREQ(kFace, first.LogFont.lfFaceName);
+        EXPECT_EQ(FW_BOLD, first.LogFont.lfWeight);
+        EXPECT_EQ(c.value, first.LogFont.lfHeight);
+
+        // The next start with such a size stored goes all the way: the fonts
+        // found again, the focus in the list, and the font written at exit.
+        m_app.FontListDlg = first.Setting();
+        m_app.FontListDlg.Size = c.stored;
+        m_app.LogFont = first.LogFont;
+        m_app.TopLogFont = first.TopLogFont;
+        m_app.LogFont.lfHeight = m_app.TopLogFont.lfHeight = c.stored;
+        CListState stored;
+        gvt::CMainDlg again;
+        Run(again, EEnd::Cancel, [&](gvt::CMainDlg& d) {
+            stored.Take(d, Control(d, IDC_FONT_LIST), ItemHeight(d), DialogFontHeight(d));
+        });
+        EXPECT_EQ(c.stored, stored.size);
+        stored.ExpectConsistent();
+        stored.ExpectBoldSelectedAndRegularOnTop();
+        EXPECT_TRUE(stored.listHasFocus);
+        EXPECT_EQ(0, std::memcmp(&m_app.LogFont, &again.LogFont, sizeof(LOGFONTW)));
+        EXPECT_EQ(0, std::memcmp(&m_app.TopLogFont, &again.TopLogFont, sizeof(LOGFONTW)));
+    }
 }
 
 }  // namespace

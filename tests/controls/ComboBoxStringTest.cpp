@@ -306,6 +306,22 @@ TEST_F(ComboBoxString, TheWheelStepsThroughTheHistory)
     EXPECT_EQ(L"one", host.Setting.SampleText);
 }
 
+TEST_F(ComboBoxString, TheWheelTurnedOverTheFocusedEditFieldStepsThroughTheHistoryToo)
+{
+    Fill(host.Setting.SampleTexts, {L"one", L"two", L"three"});
+    host.Setting.SampleText = L"one";
+    Open();
+    ::SetFocus(edit);
+    ASSERT_EQ(edit, ::GetFocus());
+    // Where the platform delivers the wheel: to the window with the focus.
+    ::SendMessageW(edit, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(L"two", Shown());
+    EXPECT_EQ(L"two", host.Setting.SampleText);
+    ::SendMessageW(edit, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(L"one", host.Setting.SampleText);
+    EXPECT_EQ((std::vector<int>{0, 0}), Codes(host.Events));
+}
+
 TEST_F(ComboBoxString, AnEditSelectionCollapsesWhenTheFocusIsElsewhere)
 {
     host.Setting.SampleText = L"abcdef";

@@ -1,12 +1,14 @@
 // The edit subclass on a real edit field: key-down and character events
-// that may consume the message, and the overlay step after the edit's own
-// painting, clipped to what was repainted.
+// that may consume the message, the overlay step after the edit's own
+// painting, clipped to what was repainted, and the wheel handed on to the
+// edit's combo box.
 #include "controls/EditEx.h"
 #include "framework/UniqueHandle.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -144,6 +146,53 @@ TEST_F(EditEx, TheOverlayFollowsTheEditsPaintingClippedToTheRepaintedArea)
     ::GetClientRect(edit, &client);
     EXPECT_EQ(2, subclass.calls);
     EXPECT_TRUE(::EqualRect(&client, &subclass.clipBox));
+}
+
+// Counts the wheel messages that reach a window, with their parameters.
+struct CWheelLog {
+    std::vector<std::pair<WPARAM, LPARAM>> seen;
+
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self)
+    {
+        if (msg == WM_MOUSEWHEEL) {
+            reinterpret_cast<CWheelLog*>(self)->seen.emplace_back(wParam, lParam);
+            return 0;
+        }
+        return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
+    void Watch(HWND hwnd) { ::SetWindowSubclass(hwnd, Proc, 1, reinterpret_cast<DWORD_PTR>(this)); }
+    void Unwatch(HWND hwnd) { ::RemoveWindowSubclass(hwnd, Proc, 1); }
+};
+
+TEST_F(EditEx, TheWheelGoesOnToTheComboBoxOfTheEditAndNowhereElse)
+{
+    const HWND combo = ::CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, 5, 40, 200, 100,
+                                         parent.get(), nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, combo);
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(::GetComboBoxInfo(combo, &info));
+    gvt::CEditEx inCombo;
+    ASSERT_TRUE(inCombo.SubclassWindow(info.hwndItem));
+    CWheelLog comboLog;
+    comboLog.Watch(combo);
+    // No Shift or Ctrl: with those Wine's edit would hand the wheel on by itself.
+    const WPARAM down = MAKEWPARAM(MK_LBUTTON, static_cast<WORD>(-WHEEL_DELTA));
+    const LPARAM at = MAKELPARAM(60, 50);
+    ::SendMessageW(info.hwndItem, WM_MOUSEWHEEL, down, at);
+    ASSERT_EQ(1u, comboLog.seen.size());
+    EXPECT_EQ(down, comboLog.seen[0].first);
+    EXPECT_EQ(at, comboLog.seen[0].second);
+    comboLog.Unwatch(combo);
+
+    // An edit of its own hands the wheel to nobody.
+    gvt::CEditEx alone;
+    ASSERT_TRUE(alone.SubclassWindow(edit));
+    CWheelLog parentLog;
+    parentLog.Watch(parent.get());
+    ::SendMessageW(edit, WM_MOUSEWHEEL, down, at);
+    EXPECT_TRUE(parentLog.seen.empty());
+    parentLog.Unwatch(parent.get());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <map>
 
 namespace {
@@ -46,6 +47,21 @@ TEST(FitToVirtualScreen, AScreenThatDoesNotStartAtTheOrigin)
     const RECT screen = {-1280, -200, 1920, 1080};
     ExpectRect(RECT{-1280, -200, -780, 200}, FitToVirtualScreen(RECT{-1500, -400, -1000, 0}, screen));
     ExpectRect(RECT{-1000, -100, -500, 300}, FitToVirtualScreen(RECT{-1000, -100, -500, 300}, screen));
+}
+
+TEST(FitToVirtualScreen, ExtremeCoordinatesNeitherOverflowNorLeaveTheScreen)
+{
+    // Moved without wrapping round; a side too long for the coordinate range
+    // ends at the largest coordinate.
+    ExpectRect(RECT{0, 0, INT_MAX, 100}, FitToVirtualScreen(RECT{INT_MIN + 1, 0, INT_MAX, 100}, kScreen));
+    ExpectRect(RECT{0, 0, INT_MAX, INT_MAX}, FitToVirtualScreen(RECT{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, kScreen));
+    ExpectRect(RECT{1420, 680, 1920, 1080},
+               FitToVirtualScreen(RECT{INT_MAX - 500, INT_MAX - 400, INT_MAX, INT_MAX}, kScreen));
+    ExpectRect(RECT{0, 0, 500, 400}, FitToVirtualScreen(RECT{INT_MIN, INT_MIN, INT_MIN + 500, INT_MIN + 400}, kScreen));
+    // Left of the origin the width itself is what must stay representable.
+    const RECT screen = {-1280, -200, 1920, 1080};
+    ExpectRect(RECT{-1280, -200, INT_MAX - 1280, INT_MAX - 200},
+               FitToVirtualScreen(RECT{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, screen));
 }
 
 RECT WindowRect(HWND hwnd)
@@ -93,6 +109,47 @@ TEST_F(WindowLayoutManager, TheStoredPlacementIsPulledIntoTheVirtualScreenAtStar
     ExpectRect(RECT{screen.right - size.cx, screen.bottom - size.cy, screen.right, screen.bottom}, WindowRect(host));
     EXPECT_FALSE(host.IsZoomed());
     EXPECT_FALSE(host.Pending);
+}
+
+TEST_F(WindowLayoutManager, AnyStoredRectangleOpensAWindowOnTheScreen)
+{
+    const RECT screen = gvt::VirtualScreenRect();
+    const SIZE largest = {::GetSystemMetrics(SM_CXMAXTRACK), ::GetSystemMetrics(SM_CYMAXTRACK)};
+    const SIZE initial = InitialSize();
+    for (const RECT& stored : {RECT{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, RECT{INT_MIN + 1, 0, INT_MAX, 100},
+                               RECT{INT_MAX - 700, INT_MAX - 500, INT_MAX, INT_MAX},
+                               RECT{INT_MIN, INT_MIN, INT_MIN + 700, INT_MIN + 500}}) {
+        SCOPED_TRACE(testing::Message() << stored.left << ", " << stored.top << ", " << stored.right << ", "
+                                        << stored.bottom);
+        gvt::test::CControlsHost dialog;
+        dialog.Setting.WindowLayout.Rect = stored;
+        ASSERT_TRUE(dialog.Create(nullptr));
+        dialog.ShowWindow(SW_SHOW);
+        Pump();
+        const RECT placed = WindowRect(dialog);
+        EXPECT_TRUE(dialog.IsWindowVisible());
+        EXPECT_FALSE(dialog.Pending);
+        POINT corner = {placed.left, placed.top};
+        EXPECT_TRUE(::PtInRect(&screen, corner)) << placed.left << ", " << placed.top;
+        EXPECT_GE(SizeOf(placed).cx, initial.cx);
+        EXPECT_GE(SizeOf(placed).cy, initial.cy);
+        EXPECT_LE(SizeOf(placed).cx, largest.cx);
+        EXPECT_LE(SizeOf(placed).cy, largest.cy);
+        dialog.DestroyWindow();
+        Pump();
+    }
+}
+
+TEST_F(WindowLayoutManager, WithoutTheFitAnExtremeRectangleStillGivesTheLargestSize)
+{
+    Open();
+    const RECT before = WindowRect(host);
+    Layout().Rect = RECT{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+    ASSERT_TRUE(host.Restore(gvt::RESTORE_NOMOVE));
+    // The size the system allows, not a width that wrapped round to nothing.
+    EXPECT_EQ(before.left, WindowRect(host).left);
+    EXPECT_EQ(::GetSystemMetrics(SM_CXMAXTRACK), SizeOf(WindowRect(host)).cx);
+    EXPECT_EQ(::GetSystemMetrics(SM_CYMAXTRACK), SizeOf(WindowRect(host)).cy);
 }
 
 TEST_F(WindowLayoutManager, NothingStoredLeavesTheDialogWhereItIsAndMovesAreRecordedAfterTheShow)

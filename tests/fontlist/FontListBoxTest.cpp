@@ -3,11 +3,12 @@
 // list or the size changes.
 #include "FontListHost.h"
 
-#include "base/Exception.h"
 #include "fonts/FontOrder.h"
+#include "support/PrivateFonts.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 using gvt::test::CMutableRecord;
@@ -96,13 +97,39 @@ TEST_F(FontListBox, TheRowHeightFollowsTheSizeUpTo255)
     EXPECT_EQ(255, list.GetItemHeight(0));
 }
 
-TEST_F(FontListBox, ANegativeRowHeightRaisesTheCastErrorAndKeepsTheOldHeight)
+TEST_F(FontListBox, ANegativeOrHugeSizeKeepsRowsConsistentAndPositionsOnTheirFonts)
 {
-    const auto records = RegularAndBold(5, 12);
+    gvt::test::CPrivateFonts fonts({gvt::test::kDejaVuSans});
+    ASSERT_TRUE(fonts.Missing().empty()) << "cannot load " << fonts.Missing();
+    auto records = RegularAndBold(20);
+    records.insert(records.begin(), MakeRecord(L"DejaVu Sans"));  // first in the font order
     list.SetItems(Shared(records));
-    SetHeight(records, -1000);
-    EXPECT_THROW(list.Refresh(true), my::CException);
-    EXPECT_EQ(ExpectedRowHeight(12), list.GetItemHeight(0));
+    list.SetTopIndex(3);
+    list.SetCurSel(5);
+    const CLogFontPtr selected = list.GetSelected();
+    const CLogFontPtr top = list.GetTop();
+
+    // A negative size is a character height: the row takes the whole line
+    // of the first font, which is taller than that by its internal leading.
+    SetHeight(records, -50);
+    list.Refresh(true);
+    EXPECT_GT(list.GetItemHeight(0), ExpectedRowHeight(50));
+    EXPECT_LE(list.GetItemHeight(0), 255);
+    EXPECT_EQ(41, list.GetCount());
+    EXPECT_EQ(selected, list.GetSelected());
+    EXPECT_EQ(top, list.GetTop());
+
+    for (LONG size : {-1000L, LONG_MAX}) {
+        SetHeight(records, size);
+        list.Refresh(true);
+        EXPECT_EQ(255, list.GetItemHeight(0)) << size;
+        EXPECT_EQ(selected, list.GetSelected()) << size;
+    }
+    SetHeight(records, LONG_MIN);
+    list.Refresh(true);
+    EXPECT_GE(list.GetItemHeight(0), ExpectedRowHeight(0));
+    EXPECT_LE(list.GetItemHeight(0), 255);
+    EXPECT_EQ(selected, list.GetSelected());
 }
 
 TEST_F(FontListBox, AnEmptyListShowsNoRowsAndKeepsTheRowHeight)

@@ -90,16 +90,12 @@ TEST(RowHeight, IsCappedAt255)
     EXPECT_EQ(255U, gvt::RowHeight(LONG_MAX, LONG_MAX, CRowSpacing{}));
 }
 
-TEST(RowHeight, ANegativeHeightRaisesTheCastError)
+TEST(RowHeight, ANegativeSampleHeightCountsAsNoneSoTheRowStillHoldsItsCaption)
 {
-    EXPECT_EQ(0U, gvt::RowHeight(13, -18, CRowSpacing{}));
-    try {
-        gvt::RowHeight(13, -24, CRowSpacing{});
-        FAIL() << "no error";
-    } catch (const my::CException& e) {
-        EXPECT_EQ(static_cast<UINT>(IDS_ERR_CAST), e.MessageId);
-        EXPECT_EQ(CastMessage(L"-6"), e.Message);
-    }
+    EXPECT_EQ(18U, gvt::RowHeight(13, -1, CRowSpacing{}));
+    EXPECT_EQ(18U, gvt::RowHeight(13, -24, CRowSpacing{}));
+    EXPECT_EQ(18U, gvt::RowHeight(13, LONG_MIN, CRowSpacing{}));
+    EXPECT_EQ(1U + 2 + 3 + 5, gvt::RowHeight(2, -40, CRowSpacing{0, 1, 0, 5, 3}));
 }
 
 TEST(RowCount, TakesEveryCountUpToIntMaxAndRaisesTheCastErrorBeyond)
