@@ -10,6 +10,7 @@ CFontListDlgSetting& CFontListDlgSetting::operator=(const CFontListDlgSetting& o
     Size = other.Size;
     Weight = other.Weight;
     Italic = other.Italic;
+    GlyphFilter = other.GlyphFilter;
     SampleText = other.SampleText;
     SampleTexts.Items() = other.SampleTexts.Items();
     SampleTexts.MaxSize = other.SampleTexts.MaxSize;

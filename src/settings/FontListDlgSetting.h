@@ -20,6 +20,9 @@ public:
     int Size = 22;
     FontWeight4 Weight = FontWeight4::UNDEF;
     FontItalic3 Italic = FontItalic3::UNDEF;
+    // Lists only the fonts that have a glyph for every character of the
+    // sample text.
+    bool GlyphFilter = false;
     std::wstring SampleText;
     CMruStrings SampleTexts{20, true};
     CWindowLayoutSetting WindowLayout;

@@ -22,6 +22,20 @@ bool ReadMainFrame(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& n
     return doc.OpenChildForRead(parent, name, node) && ReadBool(doc, node.get(), L"TopMost", topMost);
 }
 
+namespace {
+
+// Written only while on, so that a file without it is what the program wrote
+// before the filter existed; absent, it reads as off.
+bool ReadGlyphFilter(CXmlDocument& doc, IXMLDOMNode* element, bool& on)
+{
+    if (doc.HasChild(element, L"GlyphFilter"))
+        return ReadBool(doc, element, L"GlyphFilter", on);
+    on = false;
+    return true;
+}
+
+}  // namespace
+
 bool WriteFontListDlgSetting(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& name,
                              const CFontListDlgSetting& setting)
 {
@@ -32,6 +46,7 @@ bool WriteFontListDlgSetting(CXmlDocument& doc, IXMLDOMNode* parent, const std::
     return WriteInt(doc, element, L"CharSet", setting.CharSet) && WriteInt(doc, element, L"Tategaki", setting.Tategaki) &&
            WriteEnum(doc, element, L"Type", setting.Type) && WriteInt(doc, element, L"Size", setting.Size) &&
            WriteEnum(doc, element, L"Weight", setting.Weight) && WriteEnum(doc, element, L"Italic", setting.Italic) &&
+           (!setting.GlyphFilter || WriteBool(doc, element, L"GlyphFilter", true)) &&
            doc.WriteText(element, L"SampleText", setting.SampleText) &&
            WriteStringList(doc, element, L"SampleTexts", setting.SampleTexts) &&
            WriteWindowLayout(doc, element, L"WindowLayout", setting.WindowLayout) && doc.AttachChild(parent, element);
@@ -48,7 +63,7 @@ bool ReadFontListDlgSetting(CXmlDocument& doc, IXMLDOMNode* parent, const std::w
     return ReadInt(doc, element, L"CharSet", setting.CharSet) && ReadInt(doc, element, L"Tategaki", setting.Tategaki) &&
            (!doc.HasChild(element, L"Type") || ReadEnum(doc, element, L"Type", setting.Type)) &&
            ReadInt(doc, element, L"Size", setting.Size) && ReadEnum(doc, element, L"Weight", setting.Weight) &&
-           ReadEnum(doc, element, L"Italic", setting.Italic) &&
+           ReadEnum(doc, element, L"Italic", setting.Italic) && ReadGlyphFilter(doc, element, setting.GlyphFilter) &&
            doc.ReadText(element, L"SampleText", setting.SampleText) &&
            ReadStringList(doc, element, L"SampleTexts", setting.SampleTexts) &&
            ReadWindowLayout(doc, element, L"WindowLayout", setting.WindowLayout);
