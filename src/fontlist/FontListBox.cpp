@@ -1,7 +1,6 @@
 #include "fontlist/FontListBox.h"
 
 #include "fonts/FontNames.h"
-#include "framework/Dpi.h"
 #include "framework/UniqueHandle.h"
 
 #include <algorithm>

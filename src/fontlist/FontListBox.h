@@ -10,10 +10,12 @@
 #include "fontlist/RowLayout.h"
 #include "fontlist/TypeToFind.h"
 #include "fonts/LogFont.h"
+#include "framework/Dpi.h"
 #include "framework/WindowImpl.h"
 
 #include <windows.h>
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -50,10 +52,6 @@ public:
     UINT Dpi() const noexcept { return m_dpi; }
     CLogFontW SampleFont(std::size_t row) const;
 
-    // Selects the row as the arrow keys do: caret, scrolling and the
-    // selection-change notification to the parent.
-    void SelectAsKeyboard(int row);
-
     // Sounds when typing finds no face; the system beep unless replaced.
     void SetBeep(std::function<void()> beep) { m_beep = std::move(beep); }
 
@@ -61,6 +59,9 @@ private:
     void OnMeasureItem(UINT id, MEASUREITEMSTRUCT* item, BOOL& bHandled);
     void OnDrawItem(UINT id, DRAWITEMSTRUCT* item, BOOL& bHandled);
     void DrawItem(const DRAWITEMSTRUCT& item);
+    // Selects the row as the arrow keys do: caret, scrolling and the
+    // selection-change notification to the parent.
+    void SelectAsKeyboard(int row);
     void OnChar(UINT ch, UINT, UINT, BOOL& bHandled);
     LRESULT OnRightButtonDown(UINT, WPARAM, LPARAM lParam, BOOL& bHandled);
     int RowAt(POINT client) const;
@@ -74,7 +75,7 @@ private:
     CLogFontList m_records;
     TEXTMETRICW m_metrics{};  // of the list box's font, from the last refresh
     std::wstring m_sampleText;
-    UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
+    UINT m_dpi = kDefaultDpi;
     CTypeToFind m_find;
     std::function<void()> m_beep = [] { ::MessageBeep(MB_OK); };
 };

@@ -582,13 +582,8 @@ CMenuSeen RightClickAndReadMenu(gvt::CMainDlg& d, POINT client)
         ::SetWindowsHookExW(WH_CALLWNDPROCRET, ReadMenuAndClose, nullptr, ::GetCurrentThreadId());
     const HWND list = d.FontList().m_hWnd;
     ::SendMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(client.x, client.y));
+    // The button-up's default processing asks the dialog for its menu.
     ::SendMessageW(list, WM_RBUTTONUP, 0, MAKELPARAM(client.x, client.y));
-    POINT screen = client;
-    ::ClientToScreen(list, &screen);
-    // The list's default processing sends this to the dialog; Wine's does too,
-    // but sending it here keeps the case independent of that.
-    if (!seen.GlyphFilterChecked.has_value())
-        d.SendMessageW(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(screen.x, screen.y));
     ::UnhookWindowsHookEx(hook);
     g_menuSeen = nullptr;
     return seen;
@@ -653,34 +648,23 @@ TEST_F(MainDialogFeatures, TypingAFacesFirstLettersSelectsItForTheCopyCommand)
 TEST_F(MainDialogFeatures, ARightClickSelectsTheRowUnderThePointerBeforeTheMenuOpens)
 {
     gvt::CMainDlg dialog;
-    CMenuSeen onRow, belowRows;
+    CMenuSeen seen;
     int clicked = -1;
-    int last = -1;
     std::optional<std::wstring> copied;
     Run(dialog, EEnd::Cancel, [&](gvt::CMainDlg& d) {
-        const int row = FindRow(d.FontList().GetItems(), FW_BOLD, false);
-        ASSERT_GE(row, 1);
-        d.FontList().SetTopIndex(row - 1);
-        SelectRow(d, row - 1);
-        clicked = row;
+        clicked = FindRow(d.FontList().GetItems(), FW_BOLD, false);
+        ASSERT_GE(clicked, 1);
+        d.FontList().SetTopIndex(clicked - 1);
+        SelectRow(d, clicked - 1);
         RECT item{};
-        d.FontList().SendMessageW(LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item));
-        onRow = RightClickAndReadMenu(d, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+        d.FontList().SendMessageW(LB_GETITEMRECT, clicked, reinterpret_cast<LPARAM>(&item));
+        seen = RightClickAndReadMenu(d, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
         ClearClipboard();
         d.SendMessageW(WM_COMMAND, ID_COPY_WITH_STYLE);
         copied = ReadClipboardText();
-
-        last = static_cast<int>(d.FontList().GetItems().size()) - 1;
-        d.FontList().SetTopIndex(last);
-        SelectRow(d, last - 1);
-        RECT lastItem{}, client{};
-        d.FontList().SendMessageW(LB_GETITEMRECT, last, reinterpret_cast<LPARAM>(&lastItem));
-        ::GetClientRect(d.FontList().m_hWnd, &client);
-        belowRows = RightClickAndReadMenu(d, {(client.left + client.right) / 2, (lastItem.bottom + client.bottom) / 2});
     });
-    EXPECT_EQ(onRow.Selected, clicked) << "the row was selected before the menu opened";
+    EXPECT_EQ(seen.Selected, clicked) << "the row was selected before the menu opened";
     EXPECT_EQ(std::wstring(kFace) + L", " + gvt::test::Pick(L"太字", L"Bold"), copied.value_or(L"<nothing>"));
-    EXPECT_EQ(belowRows.Selected, last - 1) << "below the last row the selection stays";
 }
 
 TEST_F(MainDialogFeatures, TheGlyphFilterKeepsTheFacesThatCanDrawTheSampleAndThePositions)
@@ -737,21 +721,6 @@ TEST_F(MainDialogFeatures, TheGlyphFilterKeepsTheFacesThatCanDrawTheSampleAndThe
     EXPECT_EQ(selectedOff.get(), selectedBefore.get());
     EXPECT_EQ(topOff.get(), topBefore.get());
     EXPECT_TRUE(dialog.Setting().GlyphFilter) << "toggled three times";
-}
-
-TEST_F(MainDialogFeatures, WithAnEmptySampleTextTheGlyphFilterFiltersNothing)
-{
-    gvt::CMainDlg dialog;
-    m_app.FontListDlg.SampleText = L"";
-    m_app.FontListDlg.GlyphFilter = true;
-    std::size_t on = 0, off = 0;
-    Run(dialog, EEnd::Cancel, [&](gvt::CMainDlg& d) {
-        on = d.FontList().GetItems().size();
-        d.SendMessageW(WM_COMMAND, ID_GLYPH_FILTER);
-        off = d.FontList().GetItems().size();
-    });
-    EXPECT_GT(off, 0u);
-    EXPECT_EQ(on, off);
 }
 
 TEST_F(MainDialogFeatures, AChangeOfDpiTakesTheSuggestedRectangleAndMeasuresTheRowsAgain)
