@@ -29,12 +29,13 @@ public:
     // fills it with the character sets of the installed fonts.
     bool Attach(HWND combo, S* setting);
 
+    using CChangedListeners = CEventListeners<CComboBoxCharSet>;
     template <class T, class U>
-    bool AddListener(T* object, void (U::*function)(void* sender, void* argument))
+    bool AddListener(T* object, void (U::*function)(CComboBoxCharSet& sender))
     {
         return m_changed.AddListener(object, function);
     }
-    CEventListeners& ChangedListeners() noexcept { return m_changed; }
+    CChangedListeners& ChangedListeners() noexcept { return m_changed; }
 
     // Selects the choice of the setting's pair, or nothing when none matches.
     void SelectFromSetting();
@@ -43,14 +44,12 @@ public:
 
     const CCharSetChoices& Choices() const noexcept { return m_choices; }
 
-    virtual void FireChanged(void* argument);
-
 private:
     LRESULT OnSelect(WORD code, WORD id, HWND control, BOOL& bHandled);
 
     CSettingSetter<S, int> m_charSet;
     CSettingSetter<S, int> m_tategaki;
-    CEventListeners m_changed;
+    CChangedListeners m_changed;
     CCharSetChoices m_choices;
 };
 

@@ -22,6 +22,13 @@ COLORREF BackgroundColour(bool selected, bool focused) noexcept
     return focused ? highlight : GreyOf(highlight);
 }
 
+// Control characters (C0, DEL and C1) come from keys such as Enter, Escape
+// or Ctrl+C; everything else can be part of a face name.
+bool IsNameCharacter(UINT ch) noexcept
+{
+    return ch >= 0x20 && !(ch >= 0x7F && ch <= 0x9F);
+}
+
 void DrawLine(HDC dc, const std::wstring& text, RECT rect) noexcept
 {
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_SINGLELINE | DT_VCENTER);
@@ -124,7 +131,7 @@ void CFontListBox::OnChar(UINT ch, UINT, UINT, BOOL& bHandled)
     CFindResult found;
     if (ch == VK_BACK)
         found = m_find.Backspace(::GetTickCount(), CTypeToFind::Timeout(), m_records, current);
-    else if (ch >= 0x20 && !(ch >= 0x7F && ch <= 0x9F))
+    else if (IsNameCharacter(ch))
         found = m_find.Type(static_cast<wchar_t>(ch), ::GetTickCount(), CTypeToFind::Timeout(), m_records, current);
     else {
         bHandled = FALSE;

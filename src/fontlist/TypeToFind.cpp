@@ -41,7 +41,7 @@ bool SameFolded(wchar_t a, wchar_t b)
 
 bool FaceStartsWith(const wchar_t* faceName, const std::wstring& prefix)
 {
-    if (faceName[0] == L'@' && (prefix.empty() || prefix[0] != L'@'))
+    if (IsVerticalFace(faceName) && !IsVerticalFace(prefix.c_str()))
         ++faceName;
     const std::size_t length = ::wcsnlen(faceName, LF_FACESIZE);
     if (length < prefix.size())

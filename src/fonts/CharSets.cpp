@@ -1,5 +1,8 @@
 #include "fonts/CharSets.h"
 
+#include "fonts/LogFont.h"
+#include "framework/DebugLog.h"
+
 #include <algorithm>
 
 namespace gvt {
@@ -22,6 +25,7 @@ int CALLBACK CollectCharSet(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPA
         auto choice = boost::shared_ptr<CCharSet>(new CCharSet(CharSetOfFont(*font, extended->elfScript)));
         InsertCharSet(*reinterpret_cast<CCharSetChoices*>(context), choice);
     } catch (...) {
+        LogCaughtException(L"character-set enumeration");
     }
     return TRUE;
 }
@@ -31,7 +35,7 @@ int CALLBACK CollectCharSet(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPA
 CCharSet CharSetOfFont(const LOGFONTW& font, const wchar_t* script)
 {
     CCharSet choice;
-    choice.Tategaki = font.lfFaceName[0] == L'@' ? 1 : 0;
+    choice.Tategaki = IsVerticalFace(font.lfFaceName) ? 1 : 0;
     choice.CharSet = font.lfCharSet;
     choice.Name = script;
     if (choice.Tategaki)

@@ -11,11 +11,6 @@ namespace gvt {
 
 namespace {
 
-bool IsVerticalFace(const LOGFONTW& lf) noexcept
-{
-    return lf.lfFaceName[0] == L'@';
-}
-
 // Values outside the tables filter nothing, as UNDEF does.
 bool PassesWeight(FontWeight4 filter, LONG weight) noexcept
 {
@@ -47,7 +42,7 @@ bool PassesItalic(FontItalic3 filter, BYTE italic) noexcept
 
 DWORD CFontCatalogue::ExclusionMask(const CFontListDlgSetting& setting) noexcept
 {
-    DWORD mask = AllWeights | ItalicToo | (setting.Tategaki ? SkipHorizontal : SkipVertical);
+    DWORD mask = setting.Tategaki ? SkipHorizontal : SkipVertical;
     if (setting.Type == FontType3::VECTOR)
         mask |= SkipRaster;
     else if (setting.Type == FontType3::RASTER)
@@ -101,9 +96,9 @@ void CFontCatalogue::Rebuild(const CFontListDlgSetting& setting, CFontSource& so
 
 void CFontCatalogue::OnFace(const LOGFONTW& lf, DWORD fontType)
 {
-    if ((m_mask & SkipVertical) && IsVerticalFace(lf))
+    if ((m_mask & SkipVertical) && IsVerticalFace(lf.lfFaceName))
         return;
-    if ((m_mask & SkipHorizontal) && !IsVerticalFace(lf))
+    if ((m_mask & SkipHorizontal) && !IsVerticalFace(lf.lfFaceName))
         return;
     if ((m_mask & SkipRaster) && (fontType & RASTER_FONTTYPE))
         return;
@@ -112,14 +107,13 @@ void CFontCatalogue::OnFace(const LOGFONTW& lf, DWORD fontType)
     ExpandStyles(lf);
 }
 
-// The mask always carries AllWeights and ItalicToo: every face is probed at
-// the nine standard weights, upright and italic.
+// Every face taken is probed at the nine standard weights, upright and italic.
 void CFontCatalogue::ExpandStyles(const LOGFONTW& enumerated)
 {
     FindNameRun(enumerated.lfFaceName);
     LOGFONTW lf = enumerated;
     lf.lfWidth = 0;
-    for (LONG weight = FW_THIN; weight < 1000; weight += 100) {
+    for (LONG weight = FW_THIN; weight <= FW_HEAVY; weight += FW_THIN) {
         lf.lfWeight = weight;
         lf.lfItalic = 0;
         ProbeStyle(lf);

@@ -558,6 +558,7 @@ struct CMenuSeen {
     int Selected = -2;
 };
 CMenuSeen* g_menuSeen = nullptr;
+const gvt::CMainDlg* g_menuOwner = nullptr;
 
 LRESULT CALLBACK ReadMenuAndClose(int code, WPARAM wParam, LPARAM lParam)
 {
@@ -566,8 +567,7 @@ LRESULT CALLBACK ReadMenuAndClose(int code, WPARAM wParam, LPARAM lParam)
         !g_menuSeen->GlyphFilterChecked.has_value()) {
         const UINT state = ::GetMenuState(reinterpret_cast<HMENU>(call->wParam), ID_GLYPH_FILTER, MF_BYCOMMAND);
         g_menuSeen->GlyphFilterChecked = state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
-        if (gvt::CMainDlg* dialog = gvt::CMainDlg::Instance())
-            g_menuSeen->Selected = dialog->FontList().GetCurSel();
+        g_menuSeen->Selected = g_menuOwner->FontList().GetCurSel();
         ::EndMenu();
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
@@ -578,6 +578,7 @@ CMenuSeen RightClickAndReadMenu(gvt::CMainDlg& d, POINT client)
 {
     CMenuSeen seen;
     g_menuSeen = &seen;
+    g_menuOwner = &d;
     const HHOOK hook =
         ::SetWindowsHookExW(WH_CALLWNDPROCRET, ReadMenuAndClose, nullptr, ::GetCurrentThreadId());
     const HWND list = d.FontList().m_hWnd;
@@ -612,6 +613,15 @@ protected:
     {
         for (const wchar_t* c = text; *c; ++c)
             d.FontList().SendMessageW(WM_CHAR, *c, 1);
+    }
+
+    // As the user's typing changes the field.
+    static void TypeSampleText(gvt::CMainDlg& d, const wchar_t* text)
+    {
+        const HWND combo = d.SampleTextWindow();
+        ::SetWindowTextW(combo, text);
+        d.SendMessageW(WM_COMMAND, MAKEWPARAM(IDC_SAMPLE_TEXT, CBN_EDITCHANGE), reinterpret_cast<LPARAM>(combo));
+        Pump();
     }
 
     static inline std::unique_ptr<gvt::test::CPrivateFonts> s_ipa;
@@ -700,11 +710,9 @@ TEST_F(MainDialogFeatures, TheGlyphFilterKeepsTheFacesThatCanDrawTheSampleAndThe
 
         // With the filter on, typing in the sample field refilters at once.
         d.SendMessageW(WM_COMMAND, ID_GLYPH_FILTER);
-        d.Setting().SampleText = L"Glyph";
-        d.OnSampleText(nullptr, nullptr);
+        TypeSampleText(d, L"Glyph");
         dejaVuGlyph = CountIf(d.FontList().GetItems(), IsDejaVu);
-        d.Setting().SampleText = L"\xD83D\xDE00";  // U+1F600
-        d.OnSampleText(nullptr, nullptr);
+        TypeSampleText(d, L"\xD83D\xDE00");  // U+1F600
         dejaVuEmoji = CountIf(d.FontList().GetItems(), IsDejaVu);
         ipaEmoji = CountIf(d.FontList().GetItems(), IsIpaGothic);
     });
