@@ -14,8 +14,8 @@ bool IsHighSurrogate(wchar_t c) noexcept
     return c >= 0xD800 && c <= 0xDBFF;
 }
 
-// One unit as it is compared: full-width ASCII as ASCII, katakana as
-// hiragana, then upper case.
+// The text as it is compared: full-width ASCII as ASCII, katakana as
+// hiragana, then upper case; one unit for one unit.
 std::wstring Folded(const wchar_t* text, std::size_t length)
 {
     std::wstring folded(text, length);
@@ -41,9 +41,13 @@ bool SameFolded(wchar_t a, wchar_t b)
 
 bool FaceStartsWith(const wchar_t* faceName, const std::wstring& prefix)
 {
-    if (IsVerticalFace(faceName) && !IsVerticalFace(prefix.c_str()))
+    // The array may be full without a terminator.
+    std::size_t room = LF_FACESIZE;
+    if (IsVerticalFace(faceName) && !IsVerticalFace(prefix.c_str())) {
         ++faceName;
-    const std::size_t length = ::wcsnlen(faceName, LF_FACESIZE);
+        --room;
+    }
+    const std::size_t length = ::wcsnlen(faceName, room);
     if (length < prefix.size())
         return false;
     return Folded(faceName, prefix.size()) == Folded(prefix.c_str(), prefix.size());
