@@ -111,7 +111,7 @@ private:
         this->DlgResize_Init();
         this->PostDeferredShow();
         this->Restore(RESTORE_FIT_TO_VIRTUAL_SCREEN);
-        this->Bind(*this, &Setting, this);
+        CControls::Bind(*this, &Setting, this);
         return TRUE;
     }
 
