@@ -8,8 +8,11 @@
 #include "fonts/BestMatch.h"
 #include "fonts/FontCatalogue.h"
 #include "fonts/GdiFontSource.h"
+#include "fonts/GdiGlyphSource.h"
+#include "fonts/GlyphCoverage.h"
 #include "framework/DialogImpl.h"
 #include "framework/DialogResize.h"
+#include "framework/Dpi.h"
 #include "framework/Reflection.h"
 #include "framework/WaitCursor.h"
 #include "resources/resource.h"
@@ -33,14 +36,28 @@ public:
     const CFontListBox& FontList() const noexcept { return m_list; }
 
     // Re-enumerates (true) or only refilters (false) and hands the result to
-    // the list box, which keeps its positions by font.
+    // the list box, which keeps its positions by font. The glyph filter
+    // comes last, over what the weight and italic filters kept.
     void Reload(bool enumerate)
     {
         std::optional<CWaitCursor> wait;
         if (enumerate)
             wait.emplace();
         CGdiFontSource source;
-        m_list.SetItems(m_catalogue.Reload(enumerate, m_setting, source));
+        const CLogFontList& filtered = m_catalogue.Reload(enumerate, m_setting, source);
+        if (!m_setting.GlyphFilter) {
+            m_list.SetItems(filtered);
+            return;
+        }
+        CGdiGlyphSource glyphs;
+        m_list.SetItems(m_coverage.Filter(filtered, m_setting.SampleText, glyphs));
+    }
+
+    // Lists only the fonts that can draw the sample text, or all again.
+    void ToggleGlyphFilter()
+    {
+        m_setting.GlyphFilter = !m_setting.GlyphFilter;
+        Reload(false);
     }
 
     LOGFONTW LogFont{};
@@ -50,6 +67,7 @@ public:
         MSG_WM_INITDIALOG(OnInitDialog)
         COMMAND_ID_HANDLER(IDOK, OnEnd)
         COMMAND_ID_HANDLER(IDCANCEL, OnEnd)
+        MESSAGE_HANDLER(WM_DPICHANGED, OnDpiChanged)
         CHAIN_MSG_MAP(CDialogResize<T>)
         CHAIN_MSG_MAP(CWindowLayoutManager<T, WM_DEFERRED_SHOW>)
         REFLECT_NOTIFICATIONS()
@@ -88,6 +106,8 @@ public:
     void OnSampleText(typename CControls::CSampleTextSender&, SampleTextChange)
     {
         m_list.SetSampleText(m_setting.SampleText);
+        if (m_setting.GlyphFilter)
+            Reload(false);
         m_list.Invalidate(TRUE);
     }
 
@@ -111,8 +131,9 @@ private:
         m_list.SubclassWindow(this->GetDlgItem(IDC_FONT_LIST));
         m_list.SetSampleText(m_setting.SampleText);
         Reload(true);
+        m_dpi = WindowDpi(this->m_hWnd);
 
-        const CLogFontList& shown = m_catalogue.Displayed();
+        const CLogFontList& shown = m_list.GetItems();
         const int top = FindBestMatch(shown, TopLogFont);
         m_list.SetTopIndex(top < 0 ? 0 : top);
         const int selected = FindBestMatch(shown, LogFont);
@@ -120,6 +141,20 @@ private:
 
         ::SetFocus(m_list.m_hWnd);
         return FALSE;
+    }
+
+    // The window moved to a screen of another resolution: it takes the size
+    // the system suggests, and the rows are measured again for the new DPI.
+    LRESULT OnDpiChanged(UINT, WPARAM wParam, LPARAM lParam, BOOL&)
+    {
+        const UINT dpi = LOWORD(wParam);
+        this->DlgResize_Rescale(m_dpi, dpi);
+        m_dpi = dpi;
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(this->m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                       suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        m_list.Refresh(true);
+        return 0;
     }
 
     LRESULT OnEnd(WORD, WORD id, HWND, BOOL&)
@@ -152,7 +187,9 @@ private:
     CFontListDlgSetting m_setting;
     CControls m_controls;
     CFontCatalogue m_catalogue;
+    CGlyphCoverage m_coverage;
     CFontListBox m_list;
+    UINT m_dpi = kDefaultDpi;
     bool m_ended = false;
 };
 

@@ -62,6 +62,7 @@ void CMainDlg::OnContextMenu(HWND, POINT point, BOOL&)
 {
     const CAppSetting* app = CAppSetting::Instance();
     m_updateUI.UISetCheck(ID_TOPMOST, app && app->TopMost);
+    m_updateUI.UISetCheck(ID_GLYPH_FILTER, Setting().GlyphFilter);
     if (m_menu)
         TrackSubMenu(m_menu.get(), 0, ContextMenuPoint(m_hWnd, point));
 }
@@ -115,6 +116,12 @@ LRESULT CMainDlg::OnTopMost(WORD, WORD, HWND, BOOL&)
     if (CCommandTable* commands = Commands())
         if (commands->TopMost())
             commands->TopMost()->Run();
+    return 0;
+}
+
+LRESULT CMainDlg::OnGlyphFilter(WORD, WORD, HWND, BOOL&)
+{
+    ToggleGlyphFilter();
     return 0;
 }
 

@@ -35,6 +35,13 @@ LONG LineHeight(HDC dc, const CLogFontW& record) noexcept
     return record.lfHeight == LONG_MIN ? LONG_MAX : -record.lfHeight;
 }
 
+// Control characters (C0, DEL and C1) come from keys such as Enter, Escape
+// or Ctrl+C; everything else can be part of a face name.
+bool IsNameCharacter(UINT ch) noexcept
+{
+    return ch >= 0x20 && !(ch >= 0x7F && ch <= 0x9F);
+}
+
 void DrawLine(HDC dc, const std::wstring& text, RECT rect) noexcept
 {
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_SINGLELINE | DT_VCENTER);
@@ -110,10 +117,75 @@ UINT CFontListBox::MeasureRows()
     CClientDC dc(m_hWnd);
     CSelectObject font(dc.get(), GetFont());
     ::GetTextMetricsW(dc.get(), &m_metrics);
+    m_dpi = WindowDpi(m_hWnd);
     // Every record carries the chosen size, so the first one stands for all.
-    const CLogFontW& first = *m_records.front();
+    const CLogFontW first = SampleFont(0);
     const LONG sample = first.lfHeight < 0 ? LineHeight(dc.get(), first) : first.lfHeight;
     return RowHeight(m_metrics.tmHeight, sample, m_spacing);
+}
+
+CLogFontW CFontListBox::SampleFont(std::size_t row) const
+{
+    CLogFontW font(*m_records.at(row));
+    font.lfHeight = ScaleToDpi(font.lfHeight, m_dpi);
+    return font;
+}
+
+void CFontListBox::SelectAsKeyboard(int row)
+{
+    if (row == GetCurSel())
+        return;
+    // In a single-selection list this also moves the caret and scrolls the
+    // row into view, but unlike a key press it notifies nobody.
+    SetCurSel(row);
+    if (GetStyle() & LBS_NOTIFY)
+        ::SendMessageW(GetParent(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), LBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(m_hWnd));
+}
+
+void CFontListBox::OnChar(UINT ch, UINT, UINT, BOOL& bHandled)
+{
+    const int selected = GetCurSel();
+    const int current = selected >= 0 ? selected : GetCaretIndex();
+    CFindResult found;
+    if (ch == VK_BACK)
+        found = m_find.Backspace(::GetTickCount(), CTypeToFind::Timeout(), m_records, current);
+    else if (IsNameCharacter(ch))
+        found = m_find.Type(static_cast<wchar_t>(ch), ::GetTickCount(), CTypeToFind::Timeout(), m_records, current);
+    else {
+        bHandled = FALSE;
+        return;
+    }
+    if (found.Kind == CFindResult::Found)
+        SelectAsKeyboard(found.Row);
+    else if (found.Kind == CFindResult::NotFound && m_beep)
+        m_beep();
+}
+
+LRESULT CFontListBox::OnRightButtonDown(UINT, WPARAM, LPARAM lParam, BOOL& bHandled)
+{
+    // The list box goes on as usual; its button-up brings the context menu.
+    bHandled = FALSE;
+    const int row = RowAt(PointFromLParam(lParam));
+    if (row < 0)
+        return 0;
+    ::SetFocus(m_hWnd);
+    SelectAsKeyboard(row);
+    return 0;
+}
+
+int CFontListBox::RowAt(POINT client) const
+{
+    const LRESULT hit = SendMessageW(LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y));
+    const int row = static_cast<int>(LOWORD(hit));
+    if (HIWORD(hit) != 0 || row >= static_cast<int>(m_records.size()))
+        return -1;
+    // Below the last row the nearest row is reported too.
+    RECT item{};
+    if (SendMessageW(LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)) == LB_ERR ||
+        !::PtInRect(&item, client))
+        return -1;
+    return row;
 }
 
 void CFontListBox::OnMeasureItem(UINT id, MEASUREITEMSTRUCT* item, BOOL& bHandled)
@@ -161,7 +233,8 @@ void CFontListBox::DrawItem(const DRAWITEMSTRUCT& item)
     DrawLine(dc, FontCaption(record), rects.Caption);
 
     // A font that cannot be created leaves the sample in the list's font.
-    const CUniqueFont rowFont(::CreateFontIndirectW(&record));
+    const CLogFontW sampleFont = SampleFont(item.itemID);
+    const CUniqueFont rowFont(::CreateFontIndirectW(&sampleFont));
     const CSelectObject select(dc, rowFont.get());
     DrawLine(dc, m_sampleText.empty() ? FaceNameOf(record) : m_sampleText, rects.Sample);
 }

@@ -78,6 +78,25 @@ void CDialogResizeLayout::UpdateLayout(int cx, int cy) noexcept
     }
 }
 
+void CDialogResizeLayout::Rescale(UINT fromDpi, UINT toDpi) noexcept
+{
+    if (fromDpi == 0 || fromDpi == toDpi)
+        return;
+    const auto scale = [&](LONG& value) {
+        value = ::MulDiv(value, static_cast<int>(toDpi), static_cast<int>(fromDpi));
+    };
+    scale(m_client.cx);
+    scale(m_client.cy);
+    scale(m_minTrack.x);
+    scale(m_minTrack.y);
+    for (CControl& control : m_controls) {
+        scale(control.rect.left);
+        scale(control.rect.top);
+        scale(control.rect.right);
+        scale(control.rect.bottom);
+    }
+}
+
 void CDialogResizeLayout::OnSize(UINT type, SIZE client) noexcept
 {
     if (!m_dialog || type == SIZE_MINIMIZED)

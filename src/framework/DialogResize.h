@@ -67,6 +67,9 @@ public:
     void OnSize(UINT type, SIZE client) noexcept;
     // WM_GETMINMAXINFO: false (not answered) without a minimum.
     bool OnGetMinMaxInfo(MINMAXINFO* info) const noexcept;
+    // The window moved to a screen of another DPI: the recorded geometry
+    // and the minimum are scaled along with it.
+    void Rescale(UINT fromDpi, UINT toDpi) noexcept;
     HWND Grip() const noexcept { return m_grip; }
 
 private:
@@ -100,6 +103,7 @@ public:
         m_dlgResize.Init(static_cast<T*>(this)->m_hWnd, T::GetDlgResizeMap(), addGripper, useMinTrackSize);
     }
     void DlgResize_UpdateLayout(int cx, int cy) noexcept { m_dlgResize.UpdateLayout(cx, cy); }
+    void DlgResize_Rescale(UINT fromDpi, UINT toDpi) noexcept { m_dlgResize.Rescale(fromDpi, toDpi); }
     HWND DlgResize_Grip() const noexcept { return m_dlgResize.Grip(); }
 
 private:

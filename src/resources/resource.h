@@ -20,6 +20,7 @@
 #define ID_APP_ABOUT                    0xE140
 #define ID_HELP_INDEX                   0xE141
 #define ID_TOPMOST                      0xE409
+#define ID_GLYPH_FILTER                 0xE40A
 
 // Built-in sample texts
 #define IDS_SAMPLE_UPPER                139

@@ -18,6 +18,9 @@ public:
     int Size = 22;
     FontWeight4 Weight = FontWeight4::UNDEF;
     FontItalic3 Italic = FontItalic3::UNDEF;
+    // Lists only the fonts that have a glyph for every character of the
+    // sample text.
+    bool GlyphFilter = false;
     std::wstring SampleText;
     CMruStrings SampleTexts{20, true};
     CWindowLayoutSetting WindowLayout;
@@ -32,6 +35,7 @@ inline constexpr auto kFontListDlgFields = std::make_tuple(
     Field<FieldCodec::Int>(L"Size", &CFontListDlgSetting::Size),
     Field<FieldCodec::Enum>(L"Weight", &CFontListDlgSetting::Weight),
     Field<FieldCodec::Enum>(L"Italic", &CFontListDlgSetting::Italic),
+    Field<FieldCodec::Bool>(L"GlyphFilter", &CFontListDlgSetting::GlyphFilter, FieldRule::WrittenWhenOn),
     Field<FieldCodec::Text>(L"SampleText", &CFontListDlgSetting::SampleText),
     Field<FieldCodec::StringList>(L"SampleTexts", &CFontListDlgSetting::SampleTexts),
     Field<FieldCodec::WindowLayout>(L"WindowLayout", &CFontListDlgSetting::WindowLayout));

@@ -18,12 +18,18 @@ bool WriteField(CXmlDocument& doc, IXMLDOMNode* parent, const CField<codec, Reco
 {
     const std::wstring name = field.Name;
     const Member& value = record.*field.Ptr;
+    if constexpr (codec == FieldCodec::Bool) {
+        if (field.Rule == FieldRule::WrittenWhenOn && !value)
+            return true;
+    }
     if constexpr (codec == FieldCodec::Int)
         return WriteInt(doc, parent, name, value);
     else if constexpr (codec == FieldCodec::Long)
         return WriteLong(doc, parent, name, value);
     else if constexpr (codec == FieldCodec::Byte)
         return WriteByte(doc, parent, name, value);
+    else if constexpr (codec == FieldCodec::Bool)
+        return WriteBool(doc, parent, name, value);
     else if constexpr (codec == FieldCodec::Enum)
         return WriteEnum(doc, parent, name, value);
     else if constexpr (codec == FieldCodec::Text)
@@ -45,12 +51,20 @@ bool ReadField(CXmlDocument& doc, IXMLDOMNode* parent, const CField<codec, Recor
     if (field.Rule == FieldRule::ReadWhenPresent && !doc.HasChild(parent, name))
         return true;
     Member& value = record.*field.Ptr;
+    if constexpr (codec == FieldCodec::Bool) {
+        if (field.Rule == FieldRule::WrittenWhenOn && !doc.HasChild(parent, name)) {
+            value = false;
+            return true;
+        }
+    }
     if constexpr (codec == FieldCodec::Int)
         return ReadInt(doc, parent, name, value);
     else if constexpr (codec == FieldCodec::Long)
         return ReadLong(doc, parent, name, value);
     else if constexpr (codec == FieldCodec::Byte)
         return ReadByte(doc, parent, name, value);
+    else if constexpr (codec == FieldCodec::Bool)
+        return ReadBool(doc, parent, name, value);
     else if constexpr (codec == FieldCodec::Enum)
         return ReadEnum(doc, parent, name, value);
     else if constexpr (codec == FieldCodec::Text)

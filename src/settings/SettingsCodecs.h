@@ -19,9 +19,10 @@ struct CWindowLayoutSetting;
 bool WriteMainFrame(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& name, bool topMost);
 bool ReadMainFrame(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& name, bool& topMost);
 
-// "CharSet", "Tategaki", "Type", "Size", "Weight", "Italic", "SampleText",
-// "SampleTexts", "WindowLayout"; "Type" is read only when present. Each
-// member is stored as soon as it was read.
+// "CharSet", "Tategaki", "Type", "Size", "Weight", "Italic", "GlyphFilter",
+// "SampleText", "SampleTexts", "WindowLayout"; "Type" is read only when
+// present, "GlyphFilter" is written only when on. Each member is stored as
+// soon as it was read.
 bool WriteFontListDlgSetting(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& name,
                              const CFontListDlgSetting& setting);
 bool ReadFontListDlgSetting(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& name,

@@ -6,6 +6,7 @@
 #include "commands/Clipboard.h"
 #include "commands/CommandTable.h"
 #include "framework/AppModule.h"
+#include "framework/Dpi.h"
 #include "framework/UniqueHandle.h"
 #include "resources/resource.h"
 #include "settings/AppSetting.h"
@@ -655,6 +656,232 @@ TEST_F(MainDialog, ANegativeOrHugeSizeTypedOrStoredKeepsTheListConsistentAndTheS
         EXPECT_EQ(0, std::memcmp(&m_app.LogFont, &again.LogFont, sizeof(LOGFONTW)));
         EXPECT_EQ(0, std::memcmp(&m_app.TopLogFont, &again.TopLogFont, sizeof(LOGFONTW)));
     }
+}
+
+}  // namespace
+
+namespace {
+
+bool IsIpaGothic(const CLogFontPtr& font)
+{
+    // Wine reports the localised name to a Japanese user.
+    return font && (std::wstring(font->lfFaceName) == L"IPAGothic" || std::wstring(font->lfFaceName) == L"IPAゴシック");
+}
+
+int CountIf(const CLogFontList& items, bool (*pred)(const CLogFontPtr&))
+{
+    return static_cast<int>(std::count_if(items.begin(), items.end(), pred));
+}
+
+// Whether the context menu showed the glyph filter's check mark, and which
+// row was selected when it opened.
+struct CMenuSeen {
+    std::optional<bool> GlyphFilterChecked;
+    int Selected = -2;
+};
+CMenuSeen* g_menuSeen = nullptr;
+const gvt::CMainDlg* g_menuOwner = nullptr;
+
+LRESULT CALLBACK ReadMenuAndClose(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && g_menuSeen && call->message == WM_INITMENUPOPUP &&
+        !g_menuSeen->GlyphFilterChecked.has_value()) {
+        const UINT state = ::GetMenuState(reinterpret_cast<HMENU>(call->wParam), ID_GLYPH_FILTER, MF_BYCOMMAND);
+        g_menuSeen->GlyphFilterChecked = state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
+        g_menuSeen->Selected = g_menuOwner->FontList().GetCurSel();
+        ::EndMenu();
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Opens the context menu as the user's right click does, reads it and closes it.
+CMenuSeen RightClickAndReadMenu(gvt::CMainDlg& d, POINT client)
+{
+    CMenuSeen seen;
+    g_menuSeen = &seen;
+    g_menuOwner = &d;
+    const HHOOK hook =
+        ::SetWindowsHookExW(WH_CALLWNDPROCRET, ReadMenuAndClose, nullptr, ::GetCurrentThreadId());
+    const HWND list = d.FontList().m_hWnd;
+    ::SendMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(client.x, client.y));
+    // The button-up's default processing asks the dialog for its menu.
+    ::SendMessageW(list, WM_RBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+    ::UnhookWindowsHookEx(hook);
+    g_menuSeen = nullptr;
+    return seen;
+}
+
+class MainDialogFeatures : public MainDialog {
+protected:
+    static void SetUpTestSuite()
+    {
+        MainDialog::SetUpTestSuite();
+        s_ipa = std::make_unique<gvt::test::CPrivateFonts>(
+            std::initializer_list<const wchar_t*>{gvt::test::kIpaGothic});
+    }
+    static void TearDownTestSuite()
+    {
+        s_ipa.reset();
+        MainDialog::TearDownTestSuite();
+    }
+    void SetUp() override
+    {
+        MainDialog::SetUp();
+        ASSERT_TRUE(s_ipa->Missing().empty()) << "cannot load " << s_ipa->Missing();
+    }
+
+    static void Type(gvt::CMainDlg& d, const wchar_t* text)
+    {
+        for (const wchar_t* c = text; *c; ++c)
+            d.FontList().SendMessageW(WM_CHAR, *c, 1);
+    }
+
+    // As the user's typing changes the field.
+    static void TypeSampleText(gvt::CMainDlg& d, const wchar_t* text)
+    {
+        const HWND combo = d.SampleTextWindow();
+        ::SetWindowTextW(combo, text);
+        d.SendMessageW(WM_COMMAND, MAKEWPARAM(IDC_SAMPLE_TEXT, CBN_EDITCHANGE), reinterpret_cast<LPARAM>(combo));
+        Pump();
+    }
+
+    static inline std::unique_ptr<gvt::test::CPrivateFonts> s_ipa;
+};
+
+TEST_F(MainDialogFeatures, TypingAFacesFirstLettersSelectsItForTheCopyCommand)
+{
+    gvt::CMainDlg dialog;
+    std::optional<std::wstring> copied, copiedJapanese;
+    Run(dialog, EEnd::Cancel, [&](gvt::CMainDlg& d) {
+        SelectRow(d, 0);
+        ::SetFocus(d.FontList().m_hWnd);
+        Type(d, L"dejavu sans");
+        ClearClipboard();
+        d.SendMessageW(WM_COMMAND, ID_EDIT_COPY);
+        copied = ReadClipboardText();
+
+        // IPA Gothic by its Japanese name where Wine gives it one.
+        const bool japaneseName = CountIf(d.FontList().GetItems(), [](const CLogFontPtr& f) {
+                                      return f && std::wstring(f->lfFaceName) == L"IPAゴシック";
+                                  }) > 0;
+        Type(d, L"\b\b\b\b\b\b\b\b\b\b\b");
+        Type(d, japaneseName ? L"ipaご" : L"ipag");
+        ClearClipboard();
+        d.SendMessageW(WM_COMMAND, ID_EDIT_COPY);
+        copiedJapanese = ReadClipboardText();
+    });
+    EXPECT_EQ(std::wstring(kFace), copied.value_or(L"<nothing>"));
+    ASSERT_TRUE(copiedJapanese.has_value());
+    EXPECT_TRUE(*copiedJapanese == L"IPAGothic" || *copiedJapanese == L"IPAゴシック") << copiedJapanese->size();
+    EXPECT_TRUE(m_msg.errorIds.empty());
+}
+
+TEST_F(MainDialogFeatures, ARightClickSelectsTheRowUnderThePointerBeforeTheMenuOpens)
+{
+    gvt::CMainDlg dialog;
+    CMenuSeen seen;
+    int clicked = -1;
+    std::optional<std::wstring> copied;
+    Run(dialog, EEnd::Cancel, [&](gvt::CMainDlg& d) {
+        clicked = FindRow(d.FontList().GetItems(), FW_BOLD, false);
+        ASSERT_GE(clicked, 1);
+        d.FontList().SetTopIndex(clicked - 1);
+        SelectRow(d, clicked - 1);
+        RECT item{};
+        d.FontList().SendMessageW(LB_GETITEMRECT, clicked, reinterpret_cast<LPARAM>(&item));
+        seen = RightClickAndReadMenu(d, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+        ClearClipboard();
+        d.SendMessageW(WM_COMMAND, ID_COPY_WITH_STYLE);
+        copied = ReadClipboardText();
+    });
+    EXPECT_EQ(seen.Selected, clicked) << "the row was selected before the menu opened";
+    EXPECT_EQ(std::wstring(kFace) + L", " + gvt::test::Pick(L"太字", L"Bold"), copied.value_or(L"<nothing>"));
+}
+
+TEST_F(MainDialogFeatures, TheGlyphFilterKeepsTheFacesThatCanDrawTheSampleAndThePositions)
+{
+    gvt::CMainDlg dialog;
+    m_app.FontListDlg.SampleText = L"あいう";
+    int dejaVuBefore = 0, dejaVuOn = 0, ipaOn = 0, dejaVuBack = 0, dejaVuGlyph = 0, dejaVuEmoji = 0, ipaEmoji = 0;
+    CLogFontPtr selectedBefore, selectedOn, selectedOff, topBefore, topOff;
+    std::optional<bool> checkedOn;
+    Run(dialog, EEnd::Cancel, [&](gvt::CMainDlg& d) {
+        const CLogFontList& items = d.FontList().GetItems();
+        dejaVuBefore = CountIf(items, IsDejaVu);
+        const auto ipa = std::find_if(items.begin(), items.end(), IsIpaGothic);
+        ASSERT_NE(ipa, items.end());
+        const int ipaRow = static_cast<int>(ipa - items.begin());
+        d.FontList().SetTopIndex(ipaRow);
+        SelectRow(d, ipaRow);
+        selectedBefore = d.FontList().GetSelected();
+        topBefore = d.FontList().GetTop();
+
+        d.SendMessageW(WM_COMMAND, ID_GLYPH_FILTER);
+        dejaVuOn = CountIf(d.FontList().GetItems(), IsDejaVu);
+        ipaOn = CountIf(d.FontList().GetItems(), IsIpaGothic);
+        selectedOn = d.FontList().GetSelected();
+        RECT item{};
+        d.FontList().SendMessageW(LB_GETITEMRECT, d.FontList().GetCurSel(), reinterpret_cast<LPARAM>(&item));
+        checkedOn = RightClickAndReadMenu(d, {item.left + 5, item.top + 5}).GlyphFilterChecked;
+
+        d.SendMessageW(WM_COMMAND, ID_GLYPH_FILTER);
+        dejaVuBack = CountIf(d.FontList().GetItems(), IsDejaVu);
+        selectedOff = d.FontList().GetSelected();
+        topOff = d.FontList().GetTop();
+
+        // With the filter on, typing in the sample field refilters at once.
+        d.SendMessageW(WM_COMMAND, ID_GLYPH_FILTER);
+        TypeSampleText(d, L"Glyph");
+        dejaVuGlyph = CountIf(d.FontList().GetItems(), IsDejaVu);
+        TypeSampleText(d, L"\xD83D\xDE00");  // U+1F600
+        dejaVuEmoji = CountIf(d.FontList().GetItems(), IsDejaVu);
+        ipaEmoji = CountIf(d.FontList().GetItems(), IsIpaGothic);
+    });
+    EXPECT_GE(dejaVuBefore, 4);
+    EXPECT_EQ(dejaVuOn, 0) << "DejaVu Sans has no kana";
+    EXPECT_GE(ipaOn, 1);
+    EXPECT_EQ(checkedOn, std::optional<bool>(true));
+    EXPECT_EQ(dejaVuGlyph, dejaVuBefore);
+    EXPECT_EQ(dejaVuEmoji, dejaVuBefore) << "DejaVu Sans has U+1F600";
+    EXPECT_EQ(ipaEmoji, 0);
+    EXPECT_EQ(dejaVuBack, dejaVuBefore);
+    ASSERT_TRUE(selectedBefore && selectedOn && selectedOff && topOff);
+    EXPECT_EQ(selectedOn.get(), selectedBefore.get());
+    EXPECT_EQ(selectedOff.get(), selectedBefore.get());
+    EXPECT_EQ(topOff.get(), topBefore.get());
+    EXPECT_TRUE(dialog.Setting().GlyphFilter) << "toggled three times";
+}
+
+TEST_F(MainDialogFeatures, AChangeOfDpiTakesTheSuggestedRectangleAndMeasuresTheRowsAgain)
+{
+    gvt::CMainDlg dialog;
+    RECT suggested{}, after{};
+    int height = 0, expected = 0;
+    Run(dialog, EEnd::Cancel, [&](gvt::CMainDlg& d) {
+        RECT window{};
+        ::GetWindowRect(d.m_hWnd, &window);
+        suggested = RECT{window.left + 10, window.top + 20, window.right + 200, window.bottom + 150};
+        // The system gives the list a larger font at the new DPI.
+        LOGFONTW lf{};
+        lf.lfHeight = -30;
+        ::lstrcpyW(lf.lfFaceName, kFace);
+        const gvt::CUniqueFont font(::CreateFontIndirectW(&lf));
+        d.FontList().SendMessageW(WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+        const UINT dpi = gvt::WindowDpi(d.m_hWnd);
+        d.SendMessageW(WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        ::GetWindowRect(d.m_hWnd, &after);
+        height = ItemHeight(d);
+        gvt::CClientDC dc(d.FontList().m_hWnd);
+        gvt::CSelectObject selected(dc.get(), font.get());
+        TEXTMETRICW metrics{};
+        ::GetTextMetricsW(dc.get(), &metrics);
+        expected = 2 + metrics.tmHeight + 1 + gvt::ScaleToDpi(22, dpi) + 2;
+        d.FontList().SendMessageW(WM_SETFONT, 0, FALSE);
+    });
+    EXPECT_EQ(0, std::memcmp(&suggested, &after, sizeof(RECT)));
+    EXPECT_EQ(expected, height);
+    EXPECT_GT(height, 2 + 13 + 1 + 22 + 2) << "the larger list font is measured";
 }
 
 }  // namespace

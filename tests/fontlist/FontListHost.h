@@ -1,6 +1,7 @@
 // The real main dialog template around a CFontListBox, with nothing in the
 // dialog but the reflection of notifications, so that the list box gets its
 // drawing and measuring requests the way the program's dialog hands them on.
+// It counts the list's selection changes.
 #pragma once
 
 #include "fontlist/FontListBox.h"
@@ -21,8 +22,19 @@ public:
     enum { IDD = IDD_MAIN };
 
     BEGIN_MSG_MAP(CListHostDlg)
+        COMMAND_HANDLER(IDC_FONT_LIST, LBN_SELCHANGE, OnSelectionChange)
         REFLECT_NOTIFICATIONS()
     END_MSG_MAP()
+
+    int SelectionChanges = 0;
+
+private:
+    LRESULT OnSelectionChange(WORD, WORD, HWND, BOOL& bHandled)
+    {
+        ++SelectionChanges;
+        bHandled = FALSE;
+        return 0;
+    }
 };
 
 // A record whose height the test changes in place, as the dialog does with

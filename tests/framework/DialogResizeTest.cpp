@@ -195,6 +195,26 @@ TEST_F(DialogResize, TheDialogCannotBeMadeSmallerThanAtInit)
     EXPECT_EQ(initialWindow.cy, size.cy);
 }
 
+TEST_F(DialogResize, AfterAChangeOfDpiTheLayoutAndMinimumAreScaled)
+{
+    Open();
+    dialog.DlgResize_Rescale(96, 144);
+    MINMAXINFO info = {};
+    ::SendMessageW(dialog, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(::MulDiv(initialWindow.cx, 3, 2), info.ptMinTrackSize.x);
+    EXPECT_EQ(::MulDiv(initialWindow.cy, 3, 2), info.ptMinTrackSize.y);
+
+    // At one and a half times the client size the controls stand where the
+    // system would have scaled them to, stretched by nothing.
+    dialog.DlgResize_UpdateLayout(::MulDiv(initialClient.cx, 3, 2), ::MulDiv(initialClient.cy, 3, 2));
+    const std::map<int, RECT> actual = ControlRects(dialog);
+    for (int id : {IDC_TEST_EDIT, IDC_TEST_VARIABLE_LIST, IDC_TEST_STATIC, IDOK}) {
+        const RECT& r = initialRects[id];
+        ExpectRect(RECT{::MulDiv(r.left, 3, 2), ::MulDiv(r.top, 3, 2), ::MulDiv(r.right, 3, 2), ::MulDiv(r.bottom, 3, 2)},
+                   actual.at(id), id);
+    }
+}
+
 TEST_F(DialogResize, WithoutGripOrMinimumNeitherIsThere)
 {
     dialog.AddGripper = false;

@@ -82,7 +82,7 @@ TEST(ApplicationIcon, SmallImagesAreTransparentAroundAnOpaqueSquare)
     }
 }
 
-TEST(Manifest, AsksForCommonControlsSixAsInvoker)
+TEST(Manifest, AsksForCommonControlsSixAsInvokerAndPerMonitorDpiAwareness)
 {
     const gvt::test::CResourceBytes bytes =
         gvt::test::ModuleResource(RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID, kNeutral);
@@ -95,6 +95,10 @@ TEST(Manifest, AsksForCommonControlsSixAsInvoker)
              "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",  // Windows 8
              "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",  // Windows 8.1
              "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  // Windows 10 and 11
+             // Per-monitor v2, falling back to the system DPI where that is unknown.
+             "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>",
+             "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, "
+             "System</dpiAwareness>",
          })
         EXPECT_NE(manifest.find(part), std::string::npos) << part;
 }

@@ -63,6 +63,8 @@ TEST(ContextMenu, FirstSubmenuHoldsTheCommandsInBothLanguages)
         {ID_EDIT_COPY, L"コピー(&C)\tCtrl+C"},
         {ID_COPY_WITH_STYLE, L"スタイルも含めてコピー\tShift+Ctrl+C"},
         {0, L""},
+        {ID_GLYPH_FILTER, L"サンプル文字列を表示できるフォントのみ"},
+        {0, L""},
         {ID_TOPMOST, L"常に最前面に表示(&T)"},
         {0, L""},
         {ID_APP_ABOUT, L"バージョン情報(&A)..."},
@@ -70,6 +72,8 @@ TEST(ContextMenu, FirstSubmenuHoldsTheCommandsInBothLanguages)
     const std::vector<CItem> english = {
         {ID_EDIT_COPY, L"&Copy\tCtrl+C"},
         {ID_COPY_WITH_STYLE, L"Copy with st&yle\tShift+Ctrl+C"},
+        {0, L""},
+        {ID_GLYPH_FILTER, L"Only fonts that can show the sample text"},
         {0, L""},
         {ID_TOPMOST, L"Always on &top"},
         {0, L""},
@@ -86,7 +90,7 @@ TEST(ContextMenu, FirstSubmenuHoldsTheCommandsInBothLanguages)
     }
 }
 
-TEST(Accelerators, MapTheCopyKeysAndBothHelpKeys)
+TEST(Accelerators, MapTheCopyKeysTheGlyphFilterAndBothHelpKeys)
 {
     const gvt::CUniqueAccel table(
         ::LoadAcceleratorsW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS)));
@@ -102,6 +106,7 @@ TEST(Accelerators, MapTheCopyKeysAndBothHelpKeys)
     std::vector<CKey> want = {
         {FVIRTKEY | FCONTROL, 'C', ID_EDIT_COPY},
         {FVIRTKEY | FSHIFT | FCONTROL, 'C', ID_COPY_WITH_STYLE},
+        {FVIRTKEY | FCONTROL, 'G', ID_GLYPH_FILTER},
         {FVIRTKEY | FALT, VK_OEM_2, ID_HELP_INDEX},
         {FVIRTKEY | FSHIFT | FALT, VK_OEM_2, ID_HELP_INDEX},
     };

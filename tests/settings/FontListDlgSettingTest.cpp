@@ -17,6 +17,7 @@ CFontListDlgSetting Changed()
     setting.Size = 40;
     setting.Weight = FontWeight4::BOLDER;
     setting.Italic = FontItalic3::ON;
+    setting.GlyphFilter = true;
     setting.SampleText = L"Sample";
     setting.SampleTexts.MaxSize = 3;
     setting.SampleTexts.SaveContents = false;
@@ -35,6 +36,7 @@ void ExpectSameMembers(const CFontListDlgSetting& a, const CFontListDlgSetting& 
     EXPECT_EQ(a.Size, b.Size);
     EXPECT_EQ(a.Weight, b.Weight);
     EXPECT_EQ(a.Italic, b.Italic);
+    EXPECT_EQ(a.GlyphFilter, b.GlyphFilter);
     EXPECT_EQ(a.SampleText, b.SampleText);
     EXPECT_EQ(a.SampleTexts.MaxSize, b.SampleTexts.MaxSize);
     EXPECT_EQ(a.SampleTexts.SaveContents, b.SampleTexts.SaveContents);
@@ -56,6 +58,7 @@ TEST(FontListDlgSetting, Defaults)
     EXPECT_EQ(setting.Size, 22);
     EXPECT_EQ(setting.Weight, FontWeight4::UNDEF);
     EXPECT_EQ(setting.Italic, FontItalic3::UNDEF);
+    EXPECT_FALSE(setting.GlyphFilter);
     EXPECT_TRUE(setting.SampleText.empty());
     EXPECT_EQ(setting.SampleTexts.Count(), 0u);
     EXPECT_EQ(setting.SampleTexts.MaxSize, 20u);

@@ -305,6 +305,7 @@ TEST(FontListDlgCodec, EveryFieldOfTheTableRoundTrips)
     written.Size = 9;
     written.Weight = FontWeight4::NORMAL;
     written.Italic = FontItalic3::OFF;
+    written.GlyphFilter = true;
     written.SampleText = L"x";
     Fill(written.SampleTexts, {L"a", L"b"});
     written.SampleTexts.MaxSize = 3;
@@ -344,6 +345,60 @@ TEST(FontListDlgCodec, ABadWeightKeepsWhatWasReadBeforeIt)
     EXPECT_EQ(setting.Italic, defaults.Italic);
     EXPECT_EQ(setting.SampleText, defaults.SampleText);
     EXPECT_EQ(setting.WindowLayout.Maximized, defaults.WindowLayout.Maximized);
+}
+
+TEST(FontListDlgCodec, TheGlyphFilterIsWrittenAfterItalicOnlyWhileOn)
+{
+    for (const bool on : {false, true}) {
+        SCOPED_TRACE(on ? "on" : "off");
+        CParsed parsed;
+        gvt::test::Parse(parsed, L"<r/>");
+        CFontListDlgSetting setting;
+        setting.GlyphFilter = on;
+        ASSERT_TRUE(WriteFontListDlgSetting(parsed.Doc, parsed.Root.get(), L"FontListDlg", setting));
+        const CXmlNode element = Child(parsed.Doc, parsed.Root.get(), L"FontListDlg");
+        std::vector<std::wstring> expected = {L"CharSet", L"Tategaki", L"Type",       L"Size",        L"Weight",
+                                              L"Italic",  L"SampleText", L"SampleTexts", L"WindowLayout"};
+        if (on)
+            expected.insert(expected.begin() + 6, L"GlyphFilter");
+        EXPECT_EQ(ChildNames(element.get()), expected);
+        if (on) {
+            std::wstring text;
+            ASSERT_TRUE(parsed.Doc.ReadText(element.get(), L"GlyphFilter", text));
+            EXPECT_EQ(text, L"true");
+        }
+        CFontListDlgSetting read;
+        read.GlyphFilter = !on;
+        ASSERT_TRUE(ReadFontListDlgSetting(parsed.Doc, parsed.Root.get(), L"FontListDlg", read));
+        EXPECT_EQ(read.GlyphFilter, on) << "a file without the element reads as off";
+    }
+}
+
+TEST(FontListDlgCodec, TheGlyphFilterReadsTrueOrFalseAndAnythingElseIsABoolError)
+{
+    struct Case {
+        const wchar_t* text;
+        bool ok;
+        bool value;
+    };
+    for (const Case& c : {Case{L"true", true, true}, Case{L"false", true, false}, Case{L"True", false, false},
+                          Case{L"1", false, false}, Case{L"", false, false}, Case{L"yes", false, false}}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.text)));
+        std::wstring text = FontListDlgText(L"");
+        text.insert(text.find(L"<SampleText>"), std::wstring(L"<GlyphFilter>") + c.text + L"</GlyphFilter>");
+        CParsed parsed;
+        gvt::test::Parse(parsed, text);
+        CFontListDlgSetting setting;
+        setting.GlyphFilter = !c.value;
+        EXPECT_EQ(ReadFontListDlgSetting(parsed.Doc, parsed.Root.get(), L"FontListDlg", setting), c.ok);
+        if (c.ok) {
+            EXPECT_EQ(setting.GlyphFilter, c.value);
+            continue;
+        }
+        EXPECT_EQ(parsed.Doc.Error().MessageId, static_cast<UINT>(IDS_ERR_XML_BOOL));
+        EXPECT_EQ(setting.Italic, FontItalic3::ON) << "what came before is kept";
+        EXPECT_EQ(setting.SampleText, CFontListDlgSetting().SampleText) << "what comes after is not read";
+    }
 }
 
 TEST(FontListDlgCodec, AFailedWriteAttachesNothing)

@@ -67,6 +67,7 @@ CAppSetting Changed()
     list.Size = -40;
     list.Weight = FontWeight4::LIGHTER;
     list.Italic = FontItalic3::OFF;
+    list.GlyphFilter = true;
     list.SampleText = L"<日本&語>";
     for (const wchar_t* text : {L"first", L"second \"quoted\"", L"third"})
         list.SampleTexts.Items().push_back(boost::make_shared<const CSameNamedString>(text));
@@ -110,6 +111,7 @@ void ExpectSameFontList(const CFontListDlgSetting& a, const CFontListDlgSetting&
     EXPECT_EQ(a.Size, b.Size);
     EXPECT_EQ(a.Weight, b.Weight);
     EXPECT_EQ(a.Italic, b.Italic);
+    EXPECT_EQ(a.GlyphFilter, b.GlyphFilter);
     EXPECT_EQ(a.SampleText, b.SampleText);
     EXPECT_EQ(Texts(a.SampleTexts), Texts(b.SampleTexts));
     EXPECT_EQ(a.SampleTexts.MaxSize, b.SampleTexts.MaxSize);

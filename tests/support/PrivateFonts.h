@@ -29,5 +29,8 @@ constexpr const wchar_t* kDejaVuSansBold = L"Z:\\usr\\share\\fonts\\truetype\\de
 constexpr const wchar_t* kDejaVuSansOblique = L"Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans-Oblique.ttf";
 constexpr const wchar_t* kDejaVuSansBoldOblique =
     L"Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans-BoldOblique.ttf";
+// IPA Gothic: kana and kanji, U+20B9F beyond the Basic Multilingual Plane,
+// but no emoji; DejaVu Sans has U+1F600 and no kana.
+constexpr const wchar_t* kIpaGothic = L"Z:\\usr\\share\\fonts\\opentype\\ipafont-gothic\\ipag.ttf";
 
 }  // namespace gvt::test

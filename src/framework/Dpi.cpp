@@ -1,0 +1,23 @@
+#include "framework/Dpi.h"
+
+#include "framework/UniqueHandle.h"
+
+namespace gvt {
+
+UINT WindowDpi(HWND window) noexcept
+{
+    using CGetDpiForWindow = UINT(WINAPI*)(HWND);
+    // Looked up once: older systems do not have it.
+    static const auto getDpiForWindow = reinterpret_cast<CGetDpiForWindow>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow && window)
+        if (const UINT dpi = getDpiForWindow(window))
+            return dpi;
+    const CClientDC screen(nullptr);
+    if (screen)
+        if (const int dpi = ::GetDeviceCaps(screen.get(), LOGPIXELSY); dpi > 0)
+            return static_cast<UINT>(dpi);
+    return kDefaultDpi;
+}
+
+}  // namespace gvt
