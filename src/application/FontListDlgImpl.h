@@ -18,6 +18,7 @@
 #include "framework/Reflection.h"
 #include "framework/WaitCursor.h"
 #include "resources/resource.h"
+#include "settings/AppInfo.h"
 #include "settings/FontListDlgSetting.h"
 
 #include <optional>
@@ -111,6 +112,9 @@ private:
         BindControls();
         m_list.SubclassWindow(this->GetDlgItem(IDC_FONT_LIST));
         m_list.SetSampleText(m_setting.SampleText);
+        const CAppInfo& app = CAppInfo::Instance();
+        if (!app.CacheFolder.empty())
+            m_catalogue.UseCacheFile(app.FontCacheFilePath(), app.Version);
         Reload(true);
 
         const CLogFontList& shown = m_catalogue.Displayed();
@@ -167,6 +171,8 @@ private:
         TopLogFont = Recorded(m_list.GetTop());
         if (id == IDOK)
             m_setting.SampleTexts.Add(m_setting.SampleText);
+        // A cache that cannot be written only costs the next run its speed.
+        m_catalogue.SaveCache();
         this->EndDialog(id);
         return 0;
     }

@@ -17,6 +17,9 @@ public:
 
     void Enumerate(BYTE charSet, CFontSink& sink) override;
     bool Probe(const LOGFONTW& lf, CRenderedStyle& style) override;
+    // Every face of every character set with its metrics, and the font files
+    // registered for the machine and the user (see FontFingerprint.h).
+    std::uint64_t Fingerprint() override;
 
 private:
     std::optional<CClientDC> m_screen;
