@@ -80,7 +80,7 @@ HRESULT CFontCatalogue::SaveCache()
 {
     if (m_cacheFile.empty() || !m_cacheFileRead || !m_cache.Changed())
         return S_OK;
-    const HRESULT result = WriteProbeCache(m_cacheFile, m_stamp, m_cache);
+    const HRESULT result = WriteProbeCache(m_cacheFile, m_stamp, m_cache, m_names.Names());
     if (SUCCEEDED(result))
         m_cache.MarkSaved();
     return result;
@@ -93,11 +93,15 @@ void CFontCatalogue::SetHeight(int size) noexcept
 }
 
 // The file is read once, at the first rebuild after it was named: what this
-// run probes afterwards goes into the same cache.
+// run probes afterwards goes into the same cache. Its names are worth taking
+// even from other fonts: most are still there, and their order is checked.
 void CFontCatalogue::ReadCacheFile(CFontSource& source)
 {
     m_stamp.Fingerprint = source.Fingerprint();
-    ReadProbeCache(m_cacheFile, m_stamp, m_cache);
+    std::vector<std::wstring> names;
+    ReadProbeCache(m_cacheFile, m_stamp, m_cache, names);
+    if (!names.empty())
+        m_names.Seed(std::move(names));
     m_cacheFileRead = true;
 }
 
@@ -117,7 +121,7 @@ void CFontCatalogue::Rebuild(const CFontListDlgSetting& setting, CFontSource& so
     m_source = &source;
     m_mask = ExclusionMask(setting);
     source.Enumerate(static_cast<BYTE>(setting.CharSet), *this);
-    SortUnique(m_records);
+    SortUnique(m_records, m_names);
     for (const CRecordPtr& record : m_records) {
         record->lfHeight = setting.Size;
         record->lfWidth = 0;

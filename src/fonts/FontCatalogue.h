@@ -3,6 +3,7 @@
 // and free of equal records, and the displayed list filtered from it.
 #pragma once
 
+#include "fonts/FaceNameOrder.h"
 #include "fonts/FontSource.h"
 #include "fonts/LogFont.h"
 #include "fonts/ProbeCache.h"
@@ -68,6 +69,7 @@ private:
     std::vector<CRecordPtr> m_records;
     CLogFontList m_displayed;
     CProbeCache m_cache;
+    CFaceNameOrder m_names;
 
     std::wstring m_cacheFile;
     CProbeCacheStamp m_stamp;

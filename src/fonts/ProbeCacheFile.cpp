@@ -5,7 +5,9 @@
 #include "framework/UniqueHandle.h"
 #include "settings/SafeXmlFile.h"
 
+#include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 namespace gvt {
@@ -13,12 +15,15 @@ namespace gvt {
 namespace {
 
 // Layout, little-endian: magic, format version, program version, fingerprint,
-// entry count, the entries (a key LOGFONTW and its style bits each), and a
-// checksum of everything before it.
+// entry count, the entries (a key LOGFONTW and its style bits each), name
+// count, the names (LF_FACESIZE units each), and a checksum of everything
+// before it.
 constexpr char kMagic[8] = {'G', 'v', 't', 'P', 'r', 'o', 'b', 'e'};
 constexpr std::uint32_t kFormatVersion = 1;
-constexpr std::size_t kHeaderSize = sizeof kMagic + 4 + 8 + 8 + 4;
+constexpr std::size_t kStampedSize = sizeof kMagic + 4 + 8;
+constexpr std::size_t kHeaderSize = kStampedSize + 8 + 4;
 constexpr std::size_t kEntrySize = sizeof(LOGFONTW) + 4;
+constexpr std::size_t kNameSize = LF_FACESIZE * sizeof(wchar_t);
 constexpr std::size_t kChecksumSize = 8;
 
 struct CFileTraits {
@@ -99,43 +104,66 @@ std::wstring FolderOf(const std::wstring& path)
 
 }  // namespace
 
-bool ReadProbeCache(const std::wstring& path, const CProbeCacheStamp& stamp, CProbeCache& cache)
+bool ReadProbeCache(const std::wstring& path, const CProbeCacheStamp& stamp, CProbeCache& cache,
+                    std::vector<std::wstring>& names)
 {
     cache.Clear();
+    names.clear();
     std::vector<unsigned char> bytes;
-    if (!ReadWholeFile(path, bytes) || bytes.size() < kHeaderSize + kChecksumSize)
+    if (!ReadWholeFile(path, bytes) || bytes.size() < kHeaderSize + 4 + kChecksumSize)
         return false;
 
     std::vector<unsigned char> expected;
     PutHeader(expected, stamp, 0);
-    // Everything but the count must be as this run would write it.
-    if (std::memcmp(bytes.data(), expected.data(), kHeaderSize - 4) != 0)
-        return false;
-    const unsigned char* at = bytes.data() + kHeaderSize - 4;
-    const std::uint32_t count = Get<std::uint32_t>(at);
-    if (bytes.size() != kHeaderSize + std::size_t{count} * kEntrySize + kChecksumSize)
+    if (std::memcmp(bytes.data(), expected.data(), kStampedSize) != 0)
         return false;
     const unsigned char* end = bytes.data() + bytes.size() - kChecksumSize;
     if (Get<std::uint64_t>(end) != Checksum(bytes.data(), bytes.size() - kChecksumSize))
         return false;
+    const unsigned char* at = bytes.data() + kStampedSize;
+    const auto fingerprint = Get<std::uint64_t>(at);
+    const std::size_t count = Get<std::uint32_t>(at);
+    const std::size_t left = bytes.size() - kHeaderSize - 4 - kChecksumSize;
+    if (count > left / kEntrySize)
+        return false;
+    const unsigned char* entries = at;
+    at += count * kEntrySize;
+    const std::size_t nameCount = Get<std::uint32_t>(at);
+    const std::size_t nameBytes = left - count * kEntrySize;
+    if (nameBytes % kNameSize != 0 || nameCount != nameBytes / kNameSize)
+        return false;
 
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const LOGFONTW key = Get<LOGFONTW>(at);
-        cache.Add(key, Get<CProbeCache::CStyles>(at));
+    names.reserve(nameCount);
+    for (std::size_t i = 0; i < nameCount; ++i) {
+        const auto* name = reinterpret_cast<const wchar_t*>(at + i * kNameSize);
+        names.emplace_back(name, ::wcsnlen(name, LF_FACESIZE));
+    }
+    if (fingerprint != stamp.Fingerprint)
+        return false;
+    for (std::size_t i = 0; i < count; ++i) {
+        const LOGFONTW key = Get<LOGFONTW>(entries);
+        cache.Add(key, Get<CProbeCache::CStyles>(entries));
     }
     cache.MarkSaved();
     return true;
 }
 
-HRESULT WriteProbeCache(const std::wstring& path, const CProbeCacheStamp& stamp, const CProbeCache& cache)
+HRESULT WriteProbeCache(const std::wstring& path, const CProbeCacheStamp& stamp, const CProbeCache& cache,
+                        const std::vector<std::wstring>& names)
 {
     std::vector<unsigned char> bytes;
-    bytes.reserve(kHeaderSize + cache.Size() * kEntrySize + kChecksumSize);
+    bytes.reserve(kHeaderSize + cache.Size() * kEntrySize + 4 + names.size() * kNameSize + kChecksumSize);
     PutHeader(bytes, stamp, static_cast<std::uint32_t>(cache.Size()));
     cache.ForEach([&](const LOGFONTW& key, CProbeCache::CStyles styles) {
         Put(bytes, key);
         Put(bytes, styles);
     });
+    Put(bytes, static_cast<std::uint32_t>(names.size()));
+    for (const std::wstring& name : names) {
+        wchar_t fixed[LF_FACESIZE] = {};
+        std::copy_n(name.begin(), std::min<std::size_t>(name.size(), LF_FACESIZE), fixed);
+        Put(bytes, fixed);
+    }
     Put(bytes, Checksum(bytes.data(), bytes.size()));
 
     const std::wstring folder = FolderOf(path);

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cwchar>
-#include <numeric>
 #include <string_view>
 #include <unordered_map>
 
@@ -56,9 +55,8 @@ bool Before(const CSortKey& a, const CSortKey& b) noexcept
     return a.Arrival > b.Arrival;
 }
 
-// The rank of every record's face name; names that compare equal (they
-// differ in letter case only) share a rank.
-std::vector<std::uint32_t> NameRanks(const std::vector<CRecordPtr>& records)
+// The rank of every record's face name.
+std::vector<std::uint32_t> NameRanks(const std::vector<CRecordPtr>& records, CFaceNameOrder& order)
 {
     std::unordered_map<std::wstring_view, std::uint32_t> ids;
     std::vector<const wchar_t*> names;
@@ -75,34 +73,7 @@ std::vector<std::uint32_t> NameRanks(const std::vector<CRecordPtr>& records)
             names.push_back(records[i]->lfFaceName);
         nameOf[i] = inserted.first->second;
     }
-
-    // The comparisons of neighbours decide both whether the names came in
-    // order and, if they did, where the rank goes up.
-    std::vector<std::uint32_t> order(names.size());
-    std::iota(order.begin(), order.end(), 0u);
-    std::vector<int> step(names.size(), 0);
-    bool inOrder = true;
-    for (std::size_t k = 1; k < names.size() && inOrder; ++k) {
-        step[k] = CompareFaceNames(names[k - 1], names[k]);
-        inOrder = step[k] <= 0;
-    }
-    if (!inOrder) {
-        // A merge sort, which stays in bounds even if the system's order
-        // were not a strict one.
-        std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-            return CompareFaceNames(names[a], names[b]) < 0;
-        });
-        for (std::size_t k = 1; k < order.size(); ++k)
-            step[k] = CompareFaceNames(names[order[k - 1]], names[order[k]]);
-    }
-    std::vector<std::uint32_t> rankOfName(names.size());
-    std::uint32_t rank = 0;
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        if (step[k] != 0)
-            ++rank;
-        rankOfName[order[k]] = rank;
-    }
-
+    const std::vector<std::uint32_t> rankOfName = order.Ranks(names);
     for (std::uint32_t& id : nameOf)
         id = rankOfName[id];
     return nameOf;
@@ -112,7 +83,13 @@ std::vector<std::uint32_t> NameRanks(const std::vector<CRecordPtr>& records)
 
 void SortUnique(std::vector<CRecordPtr>& records)
 {
-    const std::vector<std::uint32_t> ranks = NameRanks(records);
+    CFaceNameOrder order;
+    SortUnique(records, order);
+}
+
+void SortUnique(std::vector<CRecordPtr>& records, CFaceNameOrder& order)
+{
+    const std::vector<std::uint32_t> ranks = NameRanks(records, order);
     std::vector<CSortKey> keys(records.size());
     for (std::size_t i = 0; i < records.size(); ++i) {
         const CLogFontW& lf = *records[i];

@@ -62,15 +62,16 @@ void ExpectSameList(const CRecords& expected, const CRecords& actual)
 
 // Few values per field, so that ties, twins in other character sets and
 // exact repeats are common; names differ in case and in their digit runs.
-CRecords RandomRecords(std::mt19937& random, std::size_t count)
+const std::vector<std::wstring> kNames = {L"Font2", L"FONT2", L"font2", L"Font10", L"Font1", L"@Font2",
+                                          L"alpha", L"Alpha", L"Zeta",  L"Font02", L"F 1 0", L"F 10"};
+
+CRecords RandomRecords(std::mt19937& random, std::size_t count, const std::vector<std::wstring>& names = kNames)
 {
-    static const wchar_t* const names[] = {L"Font2",  L"FONT2", L"font2", L"Font10", L"Font1", L"@Font2",
-                                           L"alpha",  L"Alpha", L"Zeta",  L"Font02", L"F 1 0", L"F 10"};
-    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const auto pick = [&](std::size_t n) { return static_cast<int>(random() % n); };
     CRecords records;
     for (std::size_t i = 0; i < count; ++i) {
         CLogFontW lf;
-        std::wcsncpy(lf.lfFaceName, names[pick(12)], LF_FACESIZE - 1);
+        std::wcsncpy(lf.lfFaceName, names[pick(names.size())].c_str(), LF_FACESIZE - 1);
         lf.lfCharSet = static_cast<BYTE>(pick(3) * 100);
         lf.lfWeight = (pick(3) + 3) * 100;
         lf.lfItalic = pick(2) ? 255 : 0;
@@ -105,6 +106,39 @@ TEST(SortUnique, GivesTheListOfTheInsertionInAnyOrderOfArrival)
     CRecords none;
     SortUnique(none);
     EXPECT_TRUE(none.empty());
+}
+
+TEST(SortUnique, NamesMetBeforeOrFromAnEarlierRunGiveTheSameList)
+{
+    // A larger pool, drawn from a little at a time, so that every rebuild
+    // brings names the shared order has not met yet.
+    std::vector<std::wstring> pool = kNames;
+    for (int i = 0; i < 120; ++i)
+        pool.push_back((i % 5 ? L"Face " : L"FACE ") + std::to_wstring(i * 37 % 101));
+    std::vector<std::wstring> inOrder = pool;
+    std::stable_sort(inOrder.begin(), inOrder.end(), [](const std::wstring& a, const std::wstring& b) {
+        return gvt::CompareFaceNames(a.c_str(), b.c_str()) < 0;
+    });
+
+    gvt::CFaceNameOrder shared;
+    gvt::CFaceNameOrder seeded;
+    seeded.Seed(inOrder);
+    gvt::CFaceNameOrder seededWrongly;
+    seededWrongly.Seed(std::vector<std::wstring>(pool.rbegin(), pool.rend()));
+    EXPECT_EQ(seededWrongly.Names().size(), pool.size());
+
+    std::mt19937 random(1208);
+    for (int round = 0; round < 100; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        const std::vector<std::wstring> drawn(pool.begin() + round % 100, pool.begin() + round % 100 + 30);
+        const CRecords arrivals = RandomRecords(random, 1 + random() % 120, drawn);
+        const CRecords expected = Inserted(arrivals);
+        for (gvt::CFaceNameOrder* order : {&shared, &seeded, &seededWrongly}) {
+            CRecords sorted = arrivals;
+            SortUnique(sorted, *order);
+            ExpectSameList(expected, sorted);
+        }
+    }
 }
 
 TEST(SortUnique, ScrambledFacesGiveTheCatalogueOfTheInsertion)
