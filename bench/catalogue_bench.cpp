@@ -7,8 +7,12 @@
 //   - a rebuild from the memory cache (a character-set switch back),
 //   - a start-up rebuild from the cache file (fingerprint, read, rebuild),
 //   - the build of N faces x 9 character sets arriving in scrambled order,
-// each also as a ratio to the bare loop of the same run.
+// each also as a ratio to the bare loop of the same run. As in the program, the
+// fingerprint takes the enumeration of all character sets that the
+// character-set box makes at every start; that enumeration is shown apart.
+#include "fonts/CharSets.h"
 #include "fonts/FontCatalogue.h"
+#include "fonts/FontFingerprint.h"
 #include "fonts/GdiFontSource.h"
 #include "support/FakeFontSource.h"
 
@@ -132,6 +136,24 @@ int CALLBACK BareProbe(const LOGFONTW* enumerated, const TEXTMETRICW*, DWORD, LP
     return 1;
 }
 
+int CALLBACK CountFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM lParam)
+{
+    ++*reinterpret_cast<unsigned*>(lParam);
+    return 1;
+}
+
+// The enumeration alone, of one character set or of all.
+unsigned Enumerate(BYTE charSet)
+{
+    unsigned count = 0;
+    const HDC dc = ::GetDC(nullptr);
+    LOGFONTW filter{};
+    filter.lfCharSet = charSet;
+    ::EnumFontFamiliesExW(dc, &filter, CountFace, reinterpret_cast<LPARAM>(&count), 0);
+    ::ReleaseDC(nullptr, dc);
+    return count;
+}
+
 CBareLoop RunBareLoop()
 {
     CBareLoop loop{::GetDC(nullptr)};
@@ -177,8 +199,17 @@ void Run(unsigned faces, unsigned loadedFiles, const std::wstring& cacheFile)
 {
     CFontListDlgSetting setting;
     setting.CharSet = kCharSet;
-    gvt::CGdiFontSource source;
     const std::array<WORD, 4> version{1, 0, 0, 0};
+
+    // What the character-set box does at every start, as the program's
+    // fingerprint takes it from there.
+    gvt::CFontDigest enumerated;
+    const CTimes charSetBox = Median(3, [&] {
+        const HDC dc = ::GetDC(nullptr);
+        gvt::EnumCharSets(dc, &enumerated);
+        ::ReleaseDC(nullptr, dc);
+    });
+    gvt::CGdiFontSource source(&enumerated);
     ::DeleteFileW(cacheFile.c_str());
 
     // A first pass makes GDI read every face once.
@@ -195,8 +226,16 @@ void Run(unsigned faces, unsigned loadedFiles, const std::wstring& cacheFile)
     const CTimes memory = Median(5, [&] { cold.Reload(true, setting, source); });
     const CTimes disk = Median(3, [&] {
         CFontCatalogue warm;
+        gvt::CGdiFontSource started(&enumerated);
         warm.UseCacheFile(cacheFile, version);
-        warm.Reload(true, setting, source);
+        warm.Reload(true, setting, started);
+    });
+    unsigned oneSet = 0;
+    const CTimes enumerateOne = Median(5, [&] { oneSet = Enumerate(kCharSet); });
+    const CTimes fingerprint = Median(3, [&] {
+        const HDC dc = ::GetDC(nullptr);
+        gvt::InstalledFontsFingerprint(dc, &enumerated);
+        ::ReleaseDC(nullptr, dc);
     });
     std::size_t scrambledRecords = 0;
     const CTimes scrambled = ScrambledBuild(faces, scrambledRecords);
@@ -214,6 +253,10 @@ void Run(unsigned faces, unsigned loadedFiles, const std::wstring& cacheFile)
     Print("rebuild from the memory cache (median of 5)", memory, bareTimes);
     Print("start-up rebuild from the cache file (of 3)", disk, bareTimes);
     char what[96];
+    std::snprintf(what, sizeof what, "enumerating the set alone (%u faces)", oneSet);
+    Print(what, enumerateOne, bareTimes);
+    Print("fingerprint (given the box's enumeration)", fingerprint, bareTimes);
+    Print("character-set box: all sets, with digest", charSetBox, bareTimes);
     std::snprintf(what, sizeof what, "scrambled build, %u x 9 sets, %zu records", faces, scrambledRecords);
     Print(what, scrambled, bareTimes);
     std::fflush(stdout);

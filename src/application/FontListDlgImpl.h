@@ -45,7 +45,7 @@ public:
         std::optional<CWaitCursor> wait;
         if (enumerate)
             wait.emplace();
-        CGdiFontSource source;
+        CGdiFontSource source(&m_enumeratedFonts);
         m_list.SetItems(m_catalogue.Reload(enumerate, m_setting, source));
     }
 
@@ -129,7 +129,7 @@ private:
 
     void BindControls()
     {
-        m_charSet.Attach(this->GetDlgItem(IDC_CHARSET), &m_setting);
+        m_charSet.Attach(this->GetDlgItem(IDC_CHARSET), &m_setting, &m_enumeratedFonts);
         m_charSet.AddListener(this, &CFontListDlgImpl::OnCharSetOrType);
         m_charSet.SelectFromSetting();
 
@@ -196,6 +196,9 @@ private:
     CEnumCombo m_weight;
     CEnumCombo m_italic;
     CComboBoxString<CSetting, CMruStrings> m_sampleText;
+    // The character-set box enumerates every face at start; the probe cache's
+    // fingerprint takes that enumeration instead of making its own.
+    CFontDigest m_enumeratedFonts;
     CFontCatalogue m_catalogue;
     CFontListBox m_list;
     bool m_ended = false;

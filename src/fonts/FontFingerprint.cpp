@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cwchar>
 #include <unordered_map>
 
@@ -54,18 +55,7 @@ int CALLBACK DigestFace(const LOGFONTW* lf, const TEXTMETRICW* tm, DWORD type, L
     // Nothing may unwind through the system's enumeration: a digest that
     // cannot grow any more ends it, and the caller finds it short.
     try {
-        CFontDigest::CItem item;
-        item.Add(type);
-        AddFace(item, *reinterpret_cast<const ENUMLOGFONTEXW*>(lf));
-        AddMetrics(item, *tm);
-        // Only TrueType faces come with the extended metrics.
-        if (type & TRUETYPE_FONTTYPE) {
-            const auto& extended = *reinterpret_cast<const NEWTEXTMETRICEXW*>(tm);
-            const NEWTEXTMETRICW& ntm = extended.ntmTm;
-            item.Add(ntm.ntmFlags).Add(ntm.ntmSizeEM).Add(ntm.ntmCellHeight).Add(ntm.ntmAvgWidth);
-            item.Add(extended.ntmFontSig);
-        }
-        reinterpret_cast<CFontDigest*>(lParam)->Add(item);
+        AddEnumeratedFace(*reinterpret_cast<CFontDigest*>(lParam), *lf, *tm, type);
         return 1;
     } catch (...) {
         return 0;
@@ -126,9 +116,43 @@ std::wstring FontsFolder()
 CFontDigest::CItem& CFontDigest::CItem::Add(const void* data, std::size_t size) noexcept
 {
     const auto* bytes = static_cast<const unsigned char*>(data);
-    for (std::size_t i = 0; i < size; ++i)
-        m_hash = (m_hash ^ bytes[i]) * 1099511628211ull;
+    m_total += size;
+    while (size > 0) {
+        const std::size_t taken = std::min(size, sizeof m_buffer - m_used);
+        std::memcpy(m_buffer + m_used, bytes, taken);
+        m_used += taken;
+        bytes += taken;
+        size -= taken;
+        if (m_used == sizeof m_buffer) {
+            Mix(m_buffer, sizeof m_buffer / 8);
+            m_used = 0;
+        }
+    }
     return *this;
+}
+
+void CFontDigest::CItem::Mix(const unsigned char* bytes, std::size_t words) noexcept
+{
+    for (std::size_t i = 0; i < words; ++i) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + i * 8, 8);
+        m_hash = (m_hash ^ word) * 0x9E3779B97F4A7C15ull;
+        m_hash ^= m_hash >> 32;
+    }
+}
+
+std::uint64_t CFontDigest::CItem::Value() const noexcept
+{
+    CItem last = *this;
+    unsigned char tail[sizeof m_buffer + 8] = {};
+    std::memcpy(tail, m_buffer, m_used);
+    std::memcpy(tail + (m_used + 7) / 8 * 8, &m_total, 8);
+    last.Mix(tail, (m_used + 7) / 8 + 1);
+    std::uint64_t hash = last.m_hash;
+    hash ^= hash >> 33;
+    hash *= 0xFF51AFD7ED558CCDull;
+    hash ^= hash >> 33;
+    return hash;
 }
 
 CFontDigest::CItem& CFontDigest::CItem::AddText(const wchar_t* text, std::size_t capacity) noexcept
@@ -146,6 +170,22 @@ std::uint64_t CFontDigest::Value() const
     all.Add(items.size());
     all.Add(items.data(), items.size() * sizeof(std::uint64_t));
     return all.Value();
+}
+
+void AddEnumeratedFace(CFontDigest& digest, const LOGFONTW& lf, const TEXTMETRICW& tm, DWORD type)
+{
+    CFontDigest::CItem item;
+    item.Add(type);
+    AddFace(item, reinterpret_cast<const ENUMLOGFONTEXW&>(lf));
+    AddMetrics(item, tm);
+    // Only TrueType faces come with the extended metrics.
+    if (type & TRUETYPE_FONTTYPE) {
+        const auto& extended = reinterpret_cast<const NEWTEXTMETRICEXW&>(tm);
+        const NEWTEXTMETRICW& ntm = extended.ntmTm;
+        item.Add(ntm.ntmFlags).Add(ntm.ntmSizeEM).Add(ntm.ntmCellHeight).Add(ntm.ntmAvgWidth);
+        item.Add(extended.ntmFontSig);
+    }
+    digest.Add(item);
 }
 
 void AddEnumeratedFonts(HDC dc, CFontDigest& digest)
@@ -211,10 +251,13 @@ void AddRegisteredFontFiles(HKEY root, const wchar_t* subKey, const std::wstring
     }
 }
 
-std::uint64_t InstalledFontsFingerprint(HDC dc)
+std::uint64_t InstalledFontsFingerprint(HDC dc, const CFontDigest* enumerated)
 {
     CFontDigest digest;
-    AddEnumeratedFonts(dc, digest);
+    if (enumerated && !enumerated->Empty())
+        digest = *enumerated;
+    else
+        AddEnumeratedFonts(dc, digest);
     const std::wstring fontsFolder = FontsFolder();
     AddRegisteredFontFiles(HKEY_LOCAL_MACHINE, kFontsKey, fontsFolder, digest);
     AddRegisteredFontFiles(HKEY_CURRENT_USER, kFontsKey, fontsFolder, digest);

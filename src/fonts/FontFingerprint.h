@@ -16,7 +16,7 @@ namespace gvt {
 // Items in any order give the same value; an item added twice counts twice.
 class CFontDigest {
 public:
-    // One item from its pieces.
+    // One item from its pieces, hashed eight bytes at a time.
     class CItem {
     public:
         CItem& Add(const void* data, std::size_t size) noexcept;
@@ -27,13 +27,19 @@ public:
         }
         // The text up to its terminator, at most `capacity` units.
         CItem& AddText(const wchar_t* text, std::size_t capacity) noexcept;
-        std::uint64_t Value() const noexcept { return m_hash; }
+        std::uint64_t Value() const noexcept;
 
     private:
-        std::uint64_t m_hash = 14695981039346656037ull;
+        void Mix(const unsigned char* bytes, std::size_t words) noexcept;
+
+        std::uint64_t m_hash = 0x243F6A8885A308D3ull;
+        std::uint64_t m_total = 0;
+        std::size_t m_used = 0;
+        unsigned char m_buffer[256];
     };
 
     void Add(const CItem& item) { m_items.push_back(item.Value()); }
+    bool Empty() const noexcept { return m_items.empty(); }
     std::uint64_t Value() const;
 
 private:
@@ -43,6 +49,10 @@ private:
 // The registry keys of the machine's and the user's fonts.
 constexpr const wchar_t* kFontsKey = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
 
+// One face as EnumFontFamiliesExW reports it: the ENUMLOGFONTEXW, the type
+// and the metrics, with the TrueType ones when the type says so.
+void AddEnumeratedFace(CFontDigest& digest, const LOGFONTW& lf, const TEXTMETRICW& tm, DWORD type);
+
 // The faces of all character sets as EnumFontFamiliesExW reports them on dc.
 void AddEnumeratedFonts(HDC dc, CFontDigest& digest);
 
@@ -51,7 +61,9 @@ void AddEnumeratedFonts(HDC dc, CFontDigest& digest);
 // without a folder is looked up in fontsFolder.
 void AddRegisteredFontFiles(HKEY root, const wchar_t* subKey, const std::wstring& fontsFolder, CFontDigest& digest);
 
-// All of it, for the fonts installed now.
-std::uint64_t InstalledFontsFingerprint(HDC dc);
+// All of it, for the fonts installed now. The enumeration of dc is taken from
+// `enumerated` when the caller has just made it (the character-set box does)
+// and it found any face.
+std::uint64_t InstalledFontsFingerprint(HDC dc, const CFontDigest* enumerated = nullptr);
 
 }  // namespace gvt

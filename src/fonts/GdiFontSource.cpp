@@ -72,7 +72,7 @@ std::uint64_t CGdiFontSource::Fingerprint()
 {
     if (!m_screen || !*m_screen)
         return 0;
-    return InstalledFontsFingerprint(m_screen->get());
+    return InstalledFontsFingerprint(m_screen->get(), m_enumerated);
 }
 
 }  // namespace gvt

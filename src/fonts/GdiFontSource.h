@@ -9,8 +9,14 @@
 
 namespace gvt {
 
+class CFontDigest;
+
 class CGdiFontSource : public CFontSource {
 public:
+    // With the digest of an all-character-set enumeration just made, the
+    // fingerprint need not enumerate again.
+    explicit CGdiFontSource(const CFontDigest* enumerated = nullptr) noexcept : m_enumerated(enumerated) {}
+
     // Takes the screen device context with GetDC(NULL); Close releases it.
     void Open() override;
     void Close() noexcept override;
@@ -22,6 +28,7 @@ public:
     std::uint64_t Fingerprint() override;
 
 private:
+    const CFontDigest* m_enumerated;
     std::optional<CClientDC> m_screen;
 };
 
