@@ -22,8 +22,8 @@ int CALLBACK CollectCharSet(const LOGFONTW* font, const TEXTMETRICW* metrics, DW
 {
     auto& collected = *reinterpret_cast<CCollected*>(context);
     // Nothing may unwind through the system's enumeration; a choice that
-    // cannot be stored is left out. A digest that cannot grow ends the
-    // enumeration, so that it is found short rather than wrong.
+    // cannot be stored is left out. A digest that cannot grow is emptied and
+    // given up: an empty one is never taken for the fonts'.
     try {
         const auto* extended = reinterpret_cast<const ENUMLOGFONTEXW*>(font);
         auto choice = boost::shared_ptr<CCharSet>(new CCharSet(CharSetOfFont(*font, extended->elfScript)));
@@ -34,7 +34,8 @@ int CALLBACK CollectCharSet(const LOGFONTW* font, const TEXTMETRICW* metrics, DW
         if (collected.Digest)
             AddEnumeratedFace(*collected.Digest, *font, *metrics, type);
     } catch (...) {
-        return FALSE;
+        *collected.Digest = CFontDigest();
+        collected.Digest = nullptr;
     }
     return TRUE;
 }

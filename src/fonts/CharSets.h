@@ -32,7 +32,8 @@ bool InsertCharSet(CCharSetChoices& choices, const boost::shared_ptr<CCharSet>& 
 
 // Every (character set, vertical writing) pair of the fonts installed now,
 // enumerated on `dc` for all faces in all character sets. With `digest`, that
-// digest becomes the one of this enumeration (see FontFingerprint.h).
+// digest becomes the one of this enumeration (see FontFingerprint.h), or
+// empty when it could not be made.
 CCharSetChoices EnumCharSets(HDC dc, CFontDigest* digest = nullptr);
 
 }  // namespace gvt
