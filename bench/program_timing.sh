@@ -11,7 +11,11 @@
 # For comparison it also times Wine's own start of a window with the same
 # fonts installed (Notepad), which no program can go below.
 #
-# Usage: bench/program_timing.sh  (display GVT_TIMING_DISPLAY, default :212)
+# Usage: bench/program_timing.sh  (display GVT_TIMING_DISPLAY, default :212;
+# GVT_TIMING_EXE times another build of the program in the same prefix,
+# GVT_TIMING_RUNS sets the runs with the cache file, default 5, and
+# GVT_TIMING_SETTLE the seconds without change that end a step, default 3;
+# a build that probes for longer than that without painting needs more)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$root/build}
@@ -24,6 +28,7 @@ if [ ! -f "$fonts/09/f09999-0.ttf" ]; then
   /usr/bin/python3 "$root/bench/make_fonts.py" "$fonts" 10000
 fi
 
+exe=${GVT_TIMING_EXE:-$BUILD_DIR/Glyvanter.exe}
 work=$BUILD_DIR/program-timing
 export WINEPREFIX=$work/prefix
 export DISPLAY=${GVT_TIMING_DISPLAY:-:212}
@@ -59,7 +64,7 @@ area=""
 # Captures the list area to $work/shots/NAME-<end time>.png until the
 # pictures stop changing for `settle` seconds.
 capture_until_settled() {
-  local name=$1 settle=${2:-3} last="" same_since
+  local name=$1 settle=${GVT_TIMING_SETTLE:-3} last="" same_since
   same_since=$(now)
   while :; do
     local shot=$work/shots/$name-tmp.png
@@ -99,7 +104,7 @@ run() {
   mkdir -p "$work/shots"
   local t0
   t0=$(now)
-  wine "$BUILD_DIR/Glyvanter.exe" >/dev/null 2>&1 </dev/null &
+  wine "$exe" >/dev/null 2>&1 </dev/null &
   local pid=$!
   window=""
   while [ -z "$window" ]; do
@@ -166,12 +171,14 @@ rm -f "$cache"
 run "warm-up" >/dev/null
 rm -f "$cache"
 run "no cache file"
-ls -l "$cache" 2>/dev/null | awk '{ printf "cache file: %d KiB\n", $5 / 1024 }'
+if [ -f "$cache" ]; then
+  echo "cache file: $(($(stat -c %s "$cache") / 1024)) KiB"
+fi
 rm -f "$work/times"
-for _ in 1 2 3 4 5; do
+for _ in $(seq "${GVT_TIMING_RUNS:-5}"); do
   run "cache file from the run before"
 done
-printf 'medians of the five runs with the cache file: start %s s, switch %s s, switch back %s s\n' \
+printf 'medians of the runs with the cache file: start %s s, switch %s s, switch back %s s\n' \
   "$(cut -d' ' -f1 "$work/times" | median)" "$(cut -d' ' -f2 "$work/times" | median)" \
   "$(cut -d' ' -f3 "$work/times" | median)"
 floors=""
