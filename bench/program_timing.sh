@@ -104,12 +104,17 @@ run() {
   mkdir -p "$work/shots"
   local t0
   t0=$(now)
-  wine "$exe" >/dev/null 2>&1 </dev/null &
+  wine "$exe" >"$work/program.log" 2>&1 </dev/null &
   local pid=$!
   window=""
   while [ -z "$window" ]; do
     window=$(xdotool search --onlyvisible --name '^Glyvanter$' 2>/dev/null | head -n1 || true)
-    kill -0 "$pid" 2>/dev/null || { echo "the program ended" >&2; exit 1; }
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid" && rc=0 || rc=$?
+      echo "the program ended with $rc before its window showed:" >&2
+      cat "$work/program.log" >&2
+      exit 1
+    fi
     [ -n "$window" ] || sleep 0.02
   done
   # The list box fills the window but for the combo boxes above it and the
