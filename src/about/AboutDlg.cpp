@@ -8,24 +8,15 @@
 
 namespace gvt {
 
-namespace {
-
-void SetTextIfChanged(HWND control, const std::wstring& text)
-{
-    if (CWindowW(control).GetWindowTextW() != text)
-        ::SetWindowTextW(control, text.c_str());
-}
-
-}  // namespace
-
 BOOL CAboutDlg::OnInitDialog(HWND, LPARAM, BOOL&)
 {
     CenterWindow(GetParent());
 
     const CAppInfo& info = CAppInfo::Instance();
-    SetTextIfChanged(GetDlgItem(IDC_ABOUT_NAME), ResourceString(IDS_DISPLAY_NAME) + L"  " + info.VersionText());
+    CWindowW(GetDlgItem(IDC_ABOUT_NAME))
+        .SetWindowTextIfChanged(ResourceString(IDS_DISPLAY_NAME) + L"  " + info.VersionText());
     if (HWND copyright = GetDlgItem(IDC_ABOUT_COPYRIGHT))
-        SetTextIfChanged(copyright, info.LegalCopyright);
+        CWindowW(copyright).SetWindowTextIfChanged(info.LegalCopyright);
 
     LOGFONTW lf{};
     if (::GetObjectW(GetFont(), sizeof lf, &lf) == sizeof lf) {

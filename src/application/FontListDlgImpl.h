@@ -2,16 +2,11 @@
 // the reactions to the filter controls. T is the final dialog class.
 #pragma once
 
-#include "controls/ComboBox4.h"
-#include "controls/ComboBoxCharSet.h"
-#include "controls/ComboBoxEnum.h"
-#include "controls/ComboBoxValue.h"
-#include "controls/SettingSetter.h"
+#include "controls/FontListControls.h"
 #include "controls/WindowLayoutManager.h"
 #include "fontlist/FontListBox.h"
 #include "fonts/BestMatch.h"
 #include "fonts/FontCatalogue.h"
-#include "fonts/FontNames.h"
 #include "fonts/GdiFontSource.h"
 #include "framework/DialogImpl.h"
 #include "framework/DialogResize.h"
@@ -28,7 +23,7 @@ namespace gvt {
 template <class T, class TBase = CDialogWT<CWindowW>>
 class CFontListDlgImpl : public CModalDialogImpl<T, TBase>,
                          public CDialogResize<T>,
-                         public CWindowLayoutManager<T, WM_APP> {
+                         public CWindowLayoutManager<T, WM_DEFERRED_SHOW> {
 public:
     CFontListDlgImpl() { this->SetLayout(&m_setting.WindowLayout); }
 
@@ -57,7 +52,7 @@ public:
         COMMAND_ID_HANDLER(IDOK, OnEnd)
         COMMAND_ID_HANDLER(IDCANCEL, OnEnd)
         CHAIN_MSG_MAP(CDialogResize<T>)
-        CHAIN_MSG_MAP(CWindowLayoutManager<T, WM_APP>)
+        CHAIN_MSG_MAP(CWindowLayoutManager<T, WM_DEFERRED_SHOW>)
         REFLECT_NOTIFICATIONS()
     END_MSG_MAP()
 
@@ -74,42 +69,40 @@ public:
     void CommitSampleText()
     {
         m_setting.SampleTexts.Add(m_setting.SampleText);
-        m_sampleText.FillFromMru();
+        m_controls.SampleText.FillFromMru();
     }
 
-    HWND SampleTextWindow() const noexcept { return m_sampleText.m_hWnd; }
+    HWND SampleTextWindow() const noexcept { return m_controls.SampleText.m_hWnd; }
 
     // Change listeners of the controls.
-    void OnCharSetOrType(void*, void*) { Reload(true); }
-    void OnWeightOrItalic(void*, void*) { Reload(false); }
-    void OnSize(void*, void*)
+    using CControls = CFontListControls<CFontListDlgSetting>;
+    void OnCharSetOrType(typename CControls::CCharSetCombo&) { Reload(true); }
+    void OnCharSetOrType(typename CControls::CEnumCombo&) { Reload(true); }
+    void OnWeightOrItalic(typename CControls::CEnumCombo&) { Reload(false); }
+    void OnSize(typename CControls::CSizeSender&)
     {
         // Every record takes the new height; the rows are re-measured and
         // the list keeps its positions.
         m_catalogue.SetHeight(m_setting.Size);
         m_list.Refresh(true);
     }
-    void OnSampleText(void*, void*)
+    void OnSampleText(typename CControls::CSampleTextSender&, SampleTextChange)
     {
         m_list.SetSampleText(m_setting.SampleText);
         m_list.Invalidate(TRUE);
     }
 
 private:
-    using CSetting = CFontListDlgSetting;
-    using CEnumCombo = CComboBoxEnum<CSetting, CNamedInts, int>;
-
     BOOL OnInitDialog(HWND, LPARAM, BOOL&)
     {
         this->DlgResize_Init(true, true);
         m_ended = false;
 
         // The window is shown in its saved state once the loop runs.
-        this->Pending = true;
-        this->PostMessageW(WM_APP, 0, 0);
-        this->Restore(4);
+        this->PostDeferredShow();
+        this->Restore(RESTORE_FIT_TO_VIRTUAL_SCREEN);
 
-        BindControls();
+        m_controls.Bind(*this, &m_setting, this, &m_enumeratedFonts);
         m_list.SubclassWindow(this->GetDlgItem(IDC_FONT_LIST));
         m_list.SetSampleText(m_setting.SampleText);
         const CAppInfo& app = CAppInfo::Instance();
@@ -125,39 +118,6 @@ private:
 
         ::SetFocus(m_list.m_hWnd);
         return FALSE;
-    }
-
-    void BindControls()
-    {
-        m_charSet.Attach(this->GetDlgItem(IDC_CHARSET), &m_setting, &m_enumeratedFonts);
-        m_charSet.AddListener(this, &CFontListDlgImpl::OnCharSetOrType);
-        m_charSet.SelectFromSetting();
-
-        if (HWND type = this->GetDlgItem(IDC_TYPE)) {
-            m_type.Attach(type, &m_setting, &CSettingMember<&CSetting::Type>::Get, &CSettingMember<&CSetting::Type>::Set,
-                          &FontTypeNames);
-            m_type.AddListener(this, &CFontListDlgImpl::OnCharSetOrType);
-            m_type.SelectFromSetting();
-        }
-
-        m_size.Attach(this->GetDlgItem(IDC_FONT_SIZE), &m_setting);
-        m_size.AddListener(this, &CFontListDlgImpl::OnSize);
-        m_size.FillList();
-        m_size.SelectFromSetting();
-
-        m_weight.Attach(this->GetDlgItem(IDC_WEIGHT), &m_setting, &CSettingMember<&CSetting::Weight>::Get,
-                        &CSettingMember<&CSetting::Weight>::Set, &FontWeightFilterNames);
-        m_weight.AddListener(this, &CFontListDlgImpl::OnWeightOrItalic);
-        m_weight.SelectFromSetting();
-
-        m_italic.Attach(this->GetDlgItem(IDC_ITALIC), &m_setting, &CSettingMember<&CSetting::Italic>::Get,
-                        &CSettingMember<&CSetting::Italic>::Set, &FontItalicNames);
-        m_italic.AddListener(this, &CFontListDlgImpl::OnWeightOrItalic);
-        m_italic.SelectFromSetting();
-
-        m_sampleText.Attach(this->GetDlgItem(IDC_SAMPLE_TEXT), &m_setting, &m_setting.SampleTexts);
-        m_sampleText.AddListener(this, &CFontListDlgImpl::OnSampleText);
-        m_sampleText.SelectFromSetting();
     }
 
     LRESULT OnEnd(WORD, WORD id, HWND, BOOL&)
@@ -190,12 +150,7 @@ private:
     }
 
     CFontListDlgSetting m_setting;
-    CComboBoxCharSet<CSetting> m_charSet;
-    CEnumCombo m_type;
-    CComboBoxInt<CSetting, 0, 0> m_size;
-    CEnumCombo m_weight;
-    CEnumCombo m_italic;
-    CComboBoxString<CSetting, CMruStrings> m_sampleText;
+    CControls m_controls;
     // The character-set box enumerates every face at start; the probe cache's
     // fingerprint takes that enumeration instead of making its own.
     CFontDigest m_enumeratedFonts;

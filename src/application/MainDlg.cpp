@@ -9,8 +9,6 @@ namespace gvt {
 
 namespace {
 
-CMainDlg* g_mainDialog = nullptr;
-
 void RunCommand(const boost::shared_ptr<CCommandCopy>& command)
 {
     if (command)
@@ -26,19 +24,12 @@ CCommandTable* Commands() noexcept
 
 CMainDlg::CMainDlg()
 {
-    g_mainDialog = this;
     SetFontListOwner(this);
 }
 
 CMainDlg::~CMainDlg()
 {
     SetFontListOwner(nullptr);
-    g_mainDialog = nullptr;
-}
-
-CMainDlg* CMainDlg::Instance() noexcept
-{
-    return g_mainDialog;
 }
 
 BOOL CMainDlg::OnInitDialog(HWND, LPARAM, BOOL& bHandled)
@@ -50,8 +41,7 @@ BOOL CMainDlg::OnInitDialog(HWND, LPARAM, BOOL& bHandled)
     const RECT& saved = Setting().WindowLayout.Rect;
     if (saved.left == 0 && saved.top == 0 && saved.right == 0 && saved.bottom == 0)
         CenterWindow();
-    ::SetWindowPos(m_hWnd, app && app->TopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                   SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    SetTopMost(app && app->TopMost);
 
     m_bigIcon.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
                                                     ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));

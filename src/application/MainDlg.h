@@ -29,8 +29,6 @@ public:
     HWND Window() const override { return m_hWnd; }
     CLogFontPtr SelectedFont() const override { return FontList().GetSelected(); }
 
-    static CMainDlg* Instance() noexcept;
-
     BEGIN_UPDATE_UI_MAP(CMainDlg)
         UPDATE_ELEMENT(ID_TOPMOST, UPDUI_MENUPOPUP)
     END_UPDATE_UI_MAP()

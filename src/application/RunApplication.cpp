@@ -3,6 +3,7 @@
 #include "application/MainDlg.h"
 #include "commands/CommandTable.h"
 #include "framework/AppModule.h"
+#include "framework/DebugLog.h"
 #include "settings/AppSetting.h"
 
 #include <windows.h>
@@ -53,6 +54,7 @@ int RunApplication()
     } catch (...) {
         // Only a lack of memory while building the objects gets here; the
         // commands capture and show their own errors.
+        LogCaughtException(L"run");
         CAppSetting::SetInstance(nullptr);
     }
     Gdiplus::GdiplusShutdown(gdiplusToken);

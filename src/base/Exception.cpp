@@ -52,6 +52,19 @@ CException::CException(UINT id, const std::wstring& a, const std::wstring& b)
 
 CException::CException(const CSimpleErr& err) : CSimpleErr(err) {}
 
+const char* CException::what() const noexcept
+{
+    try {
+        const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, Message.c_str(), -1, nullptr, 0, nullptr, nullptr);
+        m_what.assign(bytes > 0 ? static_cast<std::size_t>(bytes) : 1U, '\0');
+        if (bytes > 0)
+            ::WideCharToMultiByte(CP_UTF8, 0, Message.c_str(), -1, &m_what[0], bytes, nullptr, nullptr);
+        return m_what.c_str();
+    } catch (...) {
+        return "my::CException";
+    }
+}
+
 CException CException::CastError(const std::wstring& from, const std::wstring& to, const std::wstring& value)
 {
     CSimpleErr err;

@@ -31,10 +31,17 @@ public:
     CException(UINT id, const std::wstring& a, const std::wstring& b);
     explicit CException(const CSimpleErr& err);
 
-    // A value that does not fit the narrower type it is converted to.
+    // A value that does not fit the type it is converted to; `from` and `to`
+    // are only the names the message shows.
     static CException CastError(const std::wstring& from, const std::wstring& to, const std::wstring& value);
 
     ~CException() override = default;
+
+    // The message as UTF-8, for whoever handles it as a std::exception.
+    const char* what() const noexcept override;
+
+private:
+    mutable std::string m_what;
 };
 
 // An input error, with the control whose input caused it.

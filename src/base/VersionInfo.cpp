@@ -2,6 +2,7 @@
 
 #include "base/Exception.h"
 #include "base/IntConverter.h"
+#include "base/TrimBlank.h"
 #include "resources/resource.h"
 
 #include <cwchar>
@@ -15,15 +16,6 @@ std::wstring Hex4(WORD value)
     wchar_t text[5];
     std::swprintf(text, 5, L"%04x", value);
     return text;
-}
-
-std::wstring Trim(const std::wstring& text)
-{
-    static const wchar_t blanks[] = L"\t\n\r ";
-    const std::size_t begin = text.find_first_not_of(blanks);
-    if (begin == std::wstring::npos)
-        return std::wstring();
-    return text.substr(begin, text.find_last_not_of(blanks) - begin + 1);
 }
 
 }  // namespace
@@ -87,7 +79,7 @@ std::array<WORD, 4> CVersionInfo::ReadProductVersion() const
     std::size_t begin = 0;
     for (unsigned count = 0; count < 4 && !text.empty(); ++count) {
         const std::size_t end = text.find_first_of(L".,", begin);
-        if (!ParseUnsignedNumber(Trim(text.substr(begin, end - begin)), numbers[count]))
+        if (!ParseUnsignedNumber(TrimBlank(text.substr(begin, end - begin)), numbers[count]))
             throw my::CException(IDS_ERR_VERSION_INVALID, m_path, text);
         if (end == std::wstring::npos)
             break;

@@ -2,6 +2,7 @@
 
 #include "base/CaptureErrors.h"
 #include "base/Msg.h"
+#include "framework/DebugLog.h"
 
 namespace gvt {
 
@@ -16,6 +17,7 @@ void CCommand::Run() noexcept
     } catch (...) {
         // The error box itself failed (its title could not be loaded): there
         // is no other way left to tell the user.
+        LogCaughtException(L"command");
     }
 }
 

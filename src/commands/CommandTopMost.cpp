@@ -1,6 +1,7 @@
 #include "commands/CommandTopMost.h"
 
 #include "commands/FontListOwner.h"
+#include "framework/Window.h"
 #include "settings/AppSetting.h"
 
 #include <windows.h>
@@ -14,8 +15,7 @@ void CCommandTopMost::Execute(bool run)
     CAppSetting& setting = *CAppSetting::Instance();
     setting.TopMost = !setting.TopMost;
     if (CFontListOwner* owner = FontListOwner())
-        ::SetWindowPos(owner->Window(), setting.TopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        CWindowW(owner->Window()).SetTopMost(setting.TopMost);
 }
 
 }  // namespace gvt

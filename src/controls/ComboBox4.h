@@ -46,7 +46,7 @@ public:
         REFLECTED_COMMAND_CODE_HANDLER(CBN_EDITCHANGE, OnEditChange)
         REFLECTED_COMMAND_CODE_HANDLER(CBN_DROPDOWN, OnDropDown)
         REFLECTED_COMMAND_CODE_HANDLER(CBN_KILLFOCUS, OnKillFocus)
-        MESSAGE_HANDLER(WM_APP, OnApply)
+        MESSAGE_HANDLER(WM_DEFERRED_APPLY, OnApply)
         MSG_WM_NCPAINT(OnNcPaint)
         MSG_WM_MOUSEWHEEL(OnMouseWheel)
     END_MSG_MAP()
@@ -72,16 +72,19 @@ public:
         return true;
     }
 
+    using CChangedListeners = CEventListeners<CComboBox4, SampleTextChange>;
+    // Listeners get the key event of the Enter key.
+    using CEnterListeners = CEventListeners<CComboBox4, KeyEvent&>;
+    using CFocusLostListeners = CEventListeners<CComboBox4>;
+
     template <class O, class U>
-    bool AddListener(O* object, void (U::*function)(void* sender, void* argument))
+    bool AddListener(O* object, void (U::*function)(CComboBox4& sender, SampleTextChange change))
     {
         return m_changed.AddListener(object, function);
     }
-    // Listeners get an int* (a SampleTextChange).
-    CEventListeners& ChangedListeners() noexcept { return m_changed; }
-    // Listeners get the KeyEvent* of the Enter key.
-    CEventListeners& EnterListeners() noexcept { return m_enter; }
-    CEventListeners& FocusLostListeners() noexcept { return m_focusLost; }
+    CChangedListeners& ChangedListeners() noexcept { return m_changed; }
+    CEnterListeners& EnterListeners() noexcept { return m_enter; }
+    CFocusLostListeners& FocusLostListeners() noexcept { return m_focusLost; }
 
     // The subclassed edit field and drop-down list.
     CEditEx& Edit() noexcept { return m_edit; }
@@ -114,8 +117,8 @@ public:
 
     // Takes the shown text into SampleText: a chosen entry as it stands, a
     // typed text without surrounding blanks. With `notify`, a change fires
-    // the changed event with `code`.
-    void Apply(bool notify, int code)
+    // the changed event with `change`.
+    void Apply(bool notify, SampleTextChange change)
     {
         my::CCtrlException ignored;
         CaptureErrors(
@@ -129,15 +132,11 @@ public:
                 if (!Eq()(text, m_binding.Get())) {
                     m_binding.Set(text);
                     if (notify)
-                        FireChanged(&code);
+                        m_changed.Fire(*this, change);
                 }
             },
             ignored);
     }
-
-    virtual void FireChanged(int* code) { m_changed.Fire(this, code); }
-    virtual void FireEnter(KeyEvent* event) { m_enter.Fire(this, event); }
-    virtual void FireFocusLost() { m_focusLost.Fire(this, nullptr); }
 
     // Apply on every edit change (keystroke by keystroke); else the shown
     // text goes back to the setting when the combo loses the focus.
@@ -148,21 +147,19 @@ public:
     const bool RefillOnDropDown;
 
 protected:
-    void OnEditKeyDown(void*, void* argument)
+    void OnEditKeyDown(CEditEx&, KeyEvent& event)
     {
-        auto* event = static_cast<KeyEvent*>(argument);
-        if (event->Key == VK_RETURN && !(event->KeyFlags & KF_REPEAT)) {
+        if (event.Key == VK_RETURN && !(event.KeyFlags & KF_REPEAT)) {
             Apply(ApplyWhileTyping, SAMPLE_CHANGE_EDIT);
-            FireEnter(event);
+            m_enter.Fire(*this, event);
         }
     }
     // The edit never gets a carriage return: Enter is no character of a
     // sample text.
-    void OnEditChar(void*, void* argument)
+    void OnEditChar(CEditEx&, KeyEvent& event)
     {
-        auto* event = static_cast<KeyEvent*>(argument);
-        if (event->Key == L'\r')
-            event->Handled = true;
+        if (event.Key == L'\r')
+            event.Handled = true;
     }
 
 private:
@@ -179,12 +176,12 @@ private:
 
     LRESULT OnSelEndOk(WORD, WORD, HWND, BOOL&)
     {
-        this->PostMessageW(WM_APP, SAMPLE_CHANGE_SELECTED);
+        this->PostMessageW(WM_DEFERRED_APPLY, SAMPLE_CHANGE_SELECTED);
         return 0;
     }
     LRESULT OnSelEndCancel(WORD, WORD, HWND, BOOL&)
     {
-        this->PostMessageW(WM_APP, SAMPLE_CHANGE_CANCELLED);
+        this->PostMessageW(WM_DEFERRED_APPLY, SAMPLE_CHANGE_CANCELLED);
         return 0;
     }
     LRESULT OnEditChange(WORD, WORD, HWND, BOOL&)
@@ -207,12 +204,12 @@ private:
             Apply(true, SAMPLE_CHANGE_FOCUS_LOST);
         else if (!ApplyWhileTyping)
             SelectFromSetting();
-        FireFocusLost();
+        m_focusLost.Fire(*this);
         return 0;
     }
     LRESULT OnApply(UINT, WPARAM wParam, LPARAM, BOOL&)
     {
-        Apply(true, static_cast<int>(wParam));
+        Apply(true, static_cast<SampleTextChange>(wParam));
         return 0;
     }
 
@@ -239,24 +236,24 @@ private:
         SetText(*this, text);
         if (::GetFocus() == this->m_hWnd)
             this->SetEditSel(0, -1);
-        if (ApplyWhileTyping && m_binding.Set(text)) {
-            int code = SAMPLE_CHANGE_WHEEL;
-            FireChanged(&code);
-        }
+        if (ApplyWhileTyping && m_binding.Set(text))
+            m_changed.Fire(*this, SAMPLE_CHANGE_WHEEL);
     }
 
     CSettingSetter<S, T> m_binding;
     L* m_list = nullptr;
     CListBoxCb m_listBox;
     CEditEx m_edit;
-    CEventListeners m_changed;
-    CEventListeners m_enter;
-    CEventListeners m_focusLost;
+    CChangedListeners m_changed;
+    CEnterListeners m_enter;
+    CFocusLostListeners m_focusLost;
 };
 
 // The dialog's sample-text combo.
 template <class S, class L>
 class CComboBoxString : public CComboBox4<S, L, CSameTextValue, const std::wstring&> {
+public:
+    using CSampleCombo = CComboBox4<S, L, CSameTextValue, const std::wstring&>;
 };
 
 }  // namespace gvt

@@ -49,13 +49,7 @@ void CComboBoxCharSet<S>::Apply()
     const bool charSetChanged = m_charSet.Set(choice.CharSet);
     const bool tategakiChanged = m_tategaki.Set(choice.Tategaki);
     if (charSetChanged || tategakiChanged)
-        FireChanged(nullptr);
-}
-
-template <class S>
-void CComboBoxCharSet<S>::FireChanged(void* argument)
-{
-    m_changed.Fire(this, argument);
+        m_changed.Fire(*this);
 }
 
 template <class S>

@@ -30,12 +30,13 @@ public:
     // given, becomes the digest of the fonts it enumerated.
     bool Attach(HWND combo, S* setting, CFontDigest* digest = nullptr);
 
+    using CChangedListeners = CEventListeners<CComboBoxCharSet>;
     template <class T, class U>
-    bool AddListener(T* object, void (U::*function)(void* sender, void* argument))
+    bool AddListener(T* object, void (U::*function)(CComboBoxCharSet& sender))
     {
         return m_changed.AddListener(object, function);
     }
-    CEventListeners& ChangedListeners() noexcept { return m_changed; }
+    CChangedListeners& ChangedListeners() noexcept { return m_changed; }
 
     // Selects the choice of the setting's pair, or nothing when none matches.
     void SelectFromSetting();
@@ -44,14 +45,12 @@ public:
 
     const CCharSetChoices& Choices() const noexcept { return m_choices; }
 
-    virtual void FireChanged(void* argument);
-
 private:
     LRESULT OnSelect(WORD code, WORD id, HWND control, BOOL& bHandled);
 
     CSettingSetter<S, int> m_charSet;
     CSettingSetter<S, int> m_tategaki;
-    CEventListeners m_changed;
+    CChangedListeners m_changed;
     CCharSetChoices m_choices;
 };
 

@@ -1,7 +1,6 @@
 #include "controls/ComboBoxEnum.h"
 
 #include "base/NamedInts.h"
-#include "controls/ComboBoxOps.h"
 #include "settings/FontListDlgSetting.h"
 
 namespace gvt {
@@ -32,19 +31,13 @@ void CComboBoxEnum<S, N, T>::Apply()
         return;
     const auto entry = m_table->At(this->GetCurSel());
     if (entry && this->Set(entry->Value))
-        FireChanged(nullptr);
-}
-
-template <class S, class N, class T>
-void CComboBoxEnum<S, N, T>::FireChanged(void* argument)
-{
-    m_changed.Fire(this, argument);
+        m_changed.Fire(*this);
 }
 
 template <class S, class N, class T>
 LRESULT CComboBoxEnum<S, N, T>::OnSelect(WORD, WORD, HWND, BOOL&)
 {
-    this->PostMessageW(WM_APP);
+    this->PostMessageW(WM_DEFERRED_APPLY);
     return 0;
 }
 

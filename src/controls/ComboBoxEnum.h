@@ -2,6 +2,7 @@
 // filter) bound to one int member of the settings.
 #pragma once
 
+#include "controls/ComboBoxOps.h"
 #include "controls/EventListener.h"
 #include "controls/SettingSetter.h"
 #include "framework/WindowImpl.h"
@@ -23,7 +24,7 @@ public:
         REFLECTED_COMMAND_CODE_HANDLER(CBN_SELCHANGE, OnSelect)
         REFLECTED_COMMAND_CODE_HANDLER(CBN_SELENDOK, OnSelect)
         REFLECTED_COMMAND_CODE_HANDLER(CBN_SELENDCANCEL, OnSelect)
-        MESSAGE_HANDLER(WM_APP, OnApply)
+        MESSAGE_HANDLER(WM_DEFERRED_APPLY, OnApply)
     END_MSG_MAP()
 
     // Binds to the member behind getter and setter, takes over the combo and
@@ -31,25 +32,24 @@ public:
     // the combo.
     bool Attach(HWND combo, S* setting, Getter getter, Setter setter, const N* table);
 
+    using CChangedListeners = CEventListeners<CComboBoxEnum>;
     template <class L, class U>
-    bool AddListener(L* object, void (U::*function)(void* sender, void* argument))
+    bool AddListener(L* object, void (U::*function)(CComboBoxEnum& sender))
     {
         return m_changed.AddListener(object, function);
     }
-    CEventListeners& ChangedListeners() noexcept { return m_changed; }
+    CChangedListeners& ChangedListeners() noexcept { return m_changed; }
 
     // Selects the first entry of the member's value, or nothing.
     void SelectFromSetting();
     // Writes the selected entry's value; one changed event when it differs.
     void Apply();
 
-    virtual void FireChanged(void* argument);
-
 private:
     LRESULT OnSelect(WORD code, WORD id, HWND control, BOOL& bHandled);
     LRESULT OnApply(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
 
-    CEventListeners m_changed;
+    CChangedListeners m_changed;
     const N* m_table = nullptr;
 };
 

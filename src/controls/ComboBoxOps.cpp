@@ -26,20 +26,8 @@ std::wstring GetText(const CWindowW& window)
 int FindItemExact(const CComboBoxW& combo, const std::wstring& text)
 {
     // CB_FINDSTRINGEXACT ignores case, which would mix up "ab" and "AB".
-    const int count = combo.GetCount();
-    std::wstring item;
-    for (int i = 0; i < count; ++i) {
-        if (GetItemText(combo, i, item) && item == text)
-            return i;
-    }
-    return -1;
-}
-
-bool SetWindowTextIfChanged(CWindowW window, const std::wstring& text)
-{
-    if (GetText(window) == text)
-        return true;
-    return window.SetWindowTextW(text.c_str());
+    return FindExactItem(combo.GetCount(), 0, text,
+                         [&](int i, std::wstring& item) { return GetItemText(combo, i, item); });
 }
 
 bool SetText(CComboBoxW combo, const std::wstring& text)
@@ -50,7 +38,7 @@ bool SetText(CComboBoxW combo, const std::wstring& text)
     if (index >= 0 && combo.SetCurSel(index) != CB_ERR)
         return true;
     combo.SetCurSel(-1);
-    return SetWindowTextIfChanged(combo, text);
+    return combo.SetWindowTextIfChanged(text);
 }
 
 void AdjustDroppedWidth(CComboBoxW combo)
@@ -84,8 +72,7 @@ void AdjustDroppedWidth(CComboBoxW combo)
 HWND FindEditChild(HWND window)
 {
     for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t name[1024] = {};
-        if (::GetClassNameW(child, name, 1024) > 0 && ::lstrcmpiW(name, L"Edit") == 0)
+        if (::lstrcmpiW(CWindowW(child).GetClassNameW().c_str(), L"Edit") == 0)
             return child;
     }
     return nullptr;

@@ -11,6 +11,7 @@
 #include "controls/EditEx.h"
 #include "controls/EventListener.h"
 #include "controls/SettingSetter.h"
+#include "framework/DebugLog.h"
 #include "framework/WindowImpl.h"
 
 #include <windows.h>
@@ -36,7 +37,7 @@ public:
         REFLECTED_COMMAND_CODE_HANDLER(CBN_SELENDCANCEL, OnSelect)
         REFLECTED_COMMAND_CODE_HANDLER(CBN_EDITCHANGE, OnEditChange)
         REFLECTED_COMMAND_CODE_HANDLER(CBN_KILLFOCUS, OnKillFocus)
-        MESSAGE_HANDLER(WM_APP, OnApply)
+        MESSAGE_HANDLER(WM_DEFERRED_APPLY, OnApply)
     END_MSG_MAP()
 
     // Binds to the member behind getter and setter and takes over the combo
@@ -51,15 +52,18 @@ public:
         return true;
     }
 
+    using CListeners = CEventListeners<CComboBoxValue>;
+    // Listeners get the new LastError.
+    using CErrorListeners = CEventListeners<CComboBoxValue, const my::CCtrlException&>;
+
     template <class L, class U>
-    bool AddListener(L* object, void (U::*function)(void* sender, void* argument))
+    bool AddListener(L* object, void (U::*function)(CComboBoxValue& sender))
     {
         return m_changed.AddListener(object, function);
     }
-    CEventListeners& ChangedListeners() noexcept { return m_changed; }
-    CEventListeners& FocusLostListeners() noexcept { return m_focusLost; }
-    // Listeners get a my::CCtrlException* (the new LastError).
-    CEventListeners& ErrorChangedListeners() noexcept { return m_errorChanged; }
+    CListeners& ChangedListeners() noexcept { return m_changed; }
+    CListeners& FocusLostListeners() noexcept { return m_focusLost; }
+    CErrorListeners& ErrorChangedListeners() noexcept { return m_errorChanged; }
 
     // The subclassed edit field (no listeners of its own).
     CEditEx& Edit() noexcept { return m_edit; }
@@ -71,6 +75,7 @@ public:
             SetText(*this, this->ToText(this->Get()));
         } catch (...) {
             // Nothing to show then; the combo keeps what it shows.
+            LogCaughtException(L"size box");
         }
     }
 
@@ -94,17 +99,14 @@ public:
             error.Control = this->m_hWnd;
         if (error.HasError() != LastError.HasError()) {
             LastError = error;
-            FireErrorChanged(&LastError);
+            m_errorChanged.Fire(*this, LastError);
         }
         if (!error.HasError() && this->Set(value))
-            FireChanged(nullptr);
+            m_changed.Fire(*this);
     }
 
-    virtual void FireChanged(void* argument) { m_changed.Fire(this, argument); }
-    virtual void FireFocusLost(void* argument) { m_focusLost.Fire(this, argument); }
-    virtual void FireErrorChanged(my::CCtrlException* error) { m_errorChanged.Fire(this, error); }
-
-    // The error of the last failed conversion; empty after a success.
+    // Set by the first failed conversion after a success (a later failure
+    // keeps it); empty again after a success.
     my::CCtrlException LastError;
 
 private:
@@ -116,13 +118,13 @@ private:
     }
     LRESULT OnEditChange(WORD, WORD, HWND, BOOL& bHandled)
     {
-        this->PostMessageW(WM_APP);
+        this->PostMessageW(WM_DEFERRED_APPLY);
         bHandled = FALSE;
         return 0;
     }
     LRESULT OnKillFocus(WORD, WORD, HWND, BOOL& bHandled)
     {
-        FireFocusLost(nullptr);
+        m_focusLost.Fire(*this);
         bHandled = FALSE;
         return 0;
     }
@@ -133,20 +135,21 @@ private:
     }
 
     CEditEx m_edit;
-    CEventListeners m_changed;
-    CEventListeners m_focusLost;
-    CEventListeners m_errorChanged;
+    CListeners m_changed;
+    CListeners m_focusLost;
+    CErrorListeners m_errorChanged;
 };
 
 // The size combo: an int member shown through CIntConverter<int, F1, F2>.
 template <class S, int F1, int F2>
 class CComboBoxInt : public CComboBoxValue<S, CIntConverter<int, F1, F2>> {
 public:
+    using CValueCombo = CComboBoxValue<S, CIntConverter<int, F1, F2>>;
+
     // Binds to Size of the settings.
     bool Attach(HWND combo, S* setting)
     {
-        return CComboBoxValue<S, CIntConverter<int, F1, F2>>::Attach(combo, setting, &CSettingMember<&S::Size>::Get,
-                                                                     &CSettingMember<&S::Size>::Set);
+        return CValueCombo::Attach(combo, setting, &CSettingMember<&S::Size>::Get, &CSettingMember<&S::Size>::Set);
     }
 
     // The sizes 7 to 48, ascending.

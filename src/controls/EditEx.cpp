@@ -19,27 +19,17 @@ KeyEvent MakeKeyEvent(UINT key, UINT repeatCount, UINT keyFlags) noexcept
 
 void CEditEx::PaintOverlay(HDC) {}
 
-void CEditEx::FireKeyDown(KeyEvent* event)
-{
-    m_keyDown.Fire(this, event);
-}
-
-void CEditEx::FireChar(KeyEvent* event)
-{
-    m_char.Fire(this, event);
-}
-
 void CEditEx::OnKeyDown(UINT key, UINT repeatCount, UINT keyFlags, BOOL& bHandled)
 {
     KeyEvent event = MakeKeyEvent(key, repeatCount, keyFlags);
-    FireKeyDown(&event);
+    m_keyDown.Fire(*this, event);
     bHandled = event.Handled;
 }
 
 void CEditEx::OnChar(UINT key, UINT repeatCount, UINT keyFlags, BOOL& bHandled)
 {
     KeyEvent event = MakeKeyEvent(key, repeatCount, keyFlags);
-    FireChar(&event);
+    m_char.Fire(*this, event);
     bHandled = event.Handled;
 }
 

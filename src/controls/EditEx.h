@@ -29,20 +29,18 @@ public:
     // Drawn after the edit has painted itself, clipped to the area that was
     // to be painted. Draws nothing here.
     virtual void PaintOverlay(HDC dc);
-    virtual void FireKeyDown(KeyEvent* event);
-    virtual void FireChar(KeyEvent* event);
 
-    // Listeners get a KeyEvent* as their argument.
-    CEventListeners& KeyDownListeners() noexcept { return m_keyDown; }
-    CEventListeners& CharListeners() noexcept { return m_char; }
+    using CKeyListeners = CEventListeners<CEditEx, KeyEvent&>;
+    CKeyListeners& KeyDownListeners() noexcept { return m_keyDown; }
+    CKeyListeners& CharListeners() noexcept { return m_char; }
 
 private:
     void OnKeyDown(UINT key, UINT repeatCount, UINT keyFlags, BOOL& bHandled);
     void OnChar(UINT key, UINT repeatCount, UINT keyFlags, BOOL& bHandled);
     void OnPaint(HDC dc, BOOL& bHandled);
 
-    CEventListeners m_keyDown;
-    CEventListeners m_char;
+    CKeyListeners m_keyDown;
+    CKeyListeners m_char;
 };
 
 }  // namespace gvt

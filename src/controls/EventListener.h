@@ -1,6 +1,7 @@
-// Events of the controls: a listener is told (sender, argument), where the
-// sender is the control object that fires and the argument's meaning is the
-// event's own. An event is an ordered list of shared listeners.
+// Events of the controls: a listener is told (sender, arguments), where the
+// sender is the control object that fires and the arguments are the event's
+// own. Both keep their types, so a listener of the wrong shape does not
+// compile. An event is an ordered list of shared listeners.
 #pragma once
 
 #include <boost/shared_ptr.hpp>
@@ -10,9 +11,10 @@
 
 namespace gvt {
 
+template <class Sender, class... Arguments>
 class CEventListener {
 public:
-    virtual void OnEvent(void* sender, void* argument) = 0;
+    virtual void OnEvent(Sender& sender, Arguments... arguments) = 0;
 
 protected:
     // Listeners are owned through shared pointers made from the concrete
@@ -21,17 +23,17 @@ protected:
 };
 
 // Calls a member function of an object; does nothing when either is null.
-template <class T>
-class CMemfunEventListener final : public CEventListener {
+template <class T, class Sender, class... Arguments>
+class CMemfunEventListener final : public CEventListener<Sender, Arguments...> {
 public:
-    using Function = void (T::*)(void* sender, void* argument);
+    using Function = void (T::*)(Sender& sender, Arguments... arguments);
 
     CMemfunEventListener(T* object, Function function) noexcept : m_object(object), m_function(function) {}
 
-    void OnEvent(void* sender, void* argument) override
+    void OnEvent(Sender& sender, Arguments... arguments) override
     {
         if (m_object && m_function)
-            (m_object->*m_function)(sender, argument);
+            (m_object->*m_function)(sender, arguments...);
     }
 
     bool Calls(const T* object, Function function) const noexcept
@@ -44,9 +46,10 @@ private:
     Function m_function;
 };
 
+template <class Sender, class... Arguments>
 class CEventListeners {
 public:
-    using Listener = boost::shared_ptr<CEventListener>;
+    using Listener = boost::shared_ptr<CEventListener<Sender, Arguments...>>;
 
     // Appends a listener; false for a null one or one already in the list.
     bool Add(const Listener& listener)
@@ -65,27 +68,28 @@ public:
     // null or the list already calls that function on that object. The
     // function may be a member of a base class of T.
     template <class T, class U>
-    bool AddListener(T* object, void (U::*function)(void* sender, void* argument))
+    bool AddListener(T* object, void (U::*function)(Sender& sender, Arguments... arguments))
     {
+        using CBound = CMemfunEventListener<T, Sender, Arguments...>;
         if (!object || !function)
             return false;
-        const typename CMemfunEventListener<T>::Function bound = function;
+        const typename CBound::Function bound = function;
         for (const Listener& present : m_listeners) {
-            const auto* same = dynamic_cast<const CMemfunEventListener<T>*>(present.get());
+            const auto* same = dynamic_cast<const CBound*>(present.get());
             if (same && same->Calls(object, bound))
                 return false;
         }
-        m_listeners.push_back(Listener(new CMemfunEventListener<T>(object, bound)));
+        m_listeners.push_back(Listener(new CBound(object, bound)));
         return true;
     }
 
     // Tells every listener, in the order they were added.
-    void Fire(void* sender, void* argument) const
+    void Fire(Sender& sender, Arguments... arguments) const
     {
         // By index: a listener may add another one while it is being told.
         for (std::size_t i = 0; i < m_listeners.size(); ++i) {
             const Listener listener = m_listeners[i];
-            listener->OnEvent(sender, argument);
+            listener->OnEvent(sender, arguments...);
         }
     }
 

@@ -3,34 +3,12 @@
 // longer text of the history.
 #pragma once
 
+#include "controls/ComboBoxOps.h"
 #include "framework/WindowImpl.h"
 
 #include <windows.h>
 
-#include <string>
-
 namespace gvt {
-
-// The first of `count` items, from `start` on and then (only when start > 0)
-// from 0 up to start, whose text equals `text` exactly; -1 when none.
-// `read(i, itemText)` gives an item's text, false when it cannot be read.
-template <class Read>
-int FindExactItem(int count, int start, const std::wstring& text, Read read)
-{
-    const int first = start >= 0 ? start : 0;
-    std::wstring item;
-    for (int i = first; i < count; ++i) {
-        if (read(i, item) && item == text)
-            return i;
-    }
-    if (start > 0) {
-        for (int i = 0; i < first && i < count; ++i) {
-            if (read(i, item) && item == text)
-                return i;
-        }
-    }
-    return -1;
-}
 
 class CListBoxCb : public CWindowImpl<CListBoxCb, CListBoxW> {
 public:

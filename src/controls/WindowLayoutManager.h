@@ -10,6 +10,10 @@
 
 namespace gvt {
 
+// Posted by the dialog to itself during initialisation: show the window in
+// its saved state once the message loop runs.
+constexpr UINT WM_DEFERRED_SHOW = WM_APP;
+
 // Restore flags.
 enum : UINT {
     RESTORE_NOMOVE = 1,                    // keep the current position
@@ -44,6 +48,14 @@ public:
     // The record kept up to date; must outlive the dialog's window.
     void SetLayout(CWindowLayoutSetting* layout) noexcept { m_layout = layout; }
     CWindowLayoutSetting* GetLayout() const noexcept { return m_layout; }
+
+    // Stops recording the placement and posts Message, whose arrival shows
+    // the window in its saved state and resumes recording.
+    void PostDeferredShow() noexcept
+    {
+        Pending = true;
+        ::PostMessageW(Window(), Message, 0, 0);
+    }
 
     virtual bool Restore(UINT flags) { return m_layout && ApplyLayout(Window(), *m_layout, flags); }
     virtual void Show() { ::ShowWindow(Window(), m_layout && m_layout->Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL); }

@@ -12,6 +12,8 @@ namespace {
 
 constexpr long long kMaxRowHeight = 255;
 
+// The row height and the row count both raise the cast error with the type
+// names "UINT" and "LONG", whatever the value's own type.
 my::CException NarrowingError(long long value)
 {
     return my::CException::CastError(L"UINT", L"LONG", std::to_wstring(value));

@@ -1,5 +1,7 @@
 #include "fonts/BestMatch.h"
 
+#include "fonts/LogFont.h"
+
 #include <algorithm>
 #include <string_view>
 
@@ -16,7 +18,7 @@ struct CSplitName {
 CSplitName Split(const wchar_t (&faceName)[LF_FACESIZE]) noexcept
 {
     std::wstring_view name(faceName, std::find(faceName, faceName + LF_FACESIZE, L'\0') - faceName);
-    const bool vertical = !name.empty() && name.front() == L'@';
+    const bool vertical = IsVerticalFace(faceName);
     if (vertical)
         name.remove_prefix(1);
     return CSplitName{vertical, name};

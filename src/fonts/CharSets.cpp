@@ -1,5 +1,8 @@
 #include "fonts/CharSets.h"
 
+#include "fonts/LogFont.h"
+#include "framework/DebugLog.h"
+
 #include <algorithm>
 
 namespace gvt {
@@ -29,11 +32,13 @@ int CALLBACK CollectCharSet(const LOGFONTW* font, const TEXTMETRICW* metrics, DW
         auto choice = boost::shared_ptr<CCharSet>(new CCharSet(CharSetOfFont(*font, extended->elfScript)));
         InsertCharSet(collected.Choices, choice);
     } catch (...) {
+        LogCaughtException(L"character-set enumeration");
     }
     try {
         if (collected.Digest)
             AddEnumeratedFace(*collected.Digest, *font, *metrics, type);
     } catch (...) {
+        LogCaughtException(L"font digest of the character-set enumeration");
         *collected.Digest = CFontDigest();
         collected.Digest = nullptr;
     }
@@ -45,7 +50,7 @@ int CALLBACK CollectCharSet(const LOGFONTW* font, const TEXTMETRICW* metrics, DW
 CCharSet CharSetOfFont(const LOGFONTW& font, const wchar_t* script)
 {
     CCharSet choice;
-    choice.Tategaki = font.lfFaceName[0] == L'@' ? 1 : 0;
+    choice.Tategaki = IsVerticalFace(font.lfFaceName) ? 1 : 0;
     choice.CharSet = font.lfCharSet;
     choice.Name = script;
     if (choice.Tategaki)

@@ -8,11 +8,6 @@ namespace gvt {
 
 namespace {
 
-bool IsVerticalFace(const LOGFONTW& lf) noexcept
-{
-    return lf.lfFaceName[0] == L'@';
-}
-
 // Values outside the tables filter nothing, as UNDEF does.
 bool PassesWeight(FontWeight4 filter, LONG weight) noexcept
 {
@@ -44,7 +39,7 @@ bool PassesItalic(FontItalic3 filter, BYTE italic) noexcept
 
 DWORD CFontCatalogue::ExclusionMask(const CFontListDlgSetting& setting) noexcept
 {
-    DWORD mask = AllWeights | ItalicToo | (setting.Tategaki ? SkipHorizontal : SkipVertical);
+    DWORD mask = setting.Tategaki ? SkipHorizontal : SkipVertical;
     if (setting.Type == FontType3::VECTOR)
         mask |= SkipRaster;
     else if (setting.Type == FontType3::RASTER)
@@ -130,9 +125,9 @@ void CFontCatalogue::Rebuild(const CFontListDlgSetting& setting, CFontSource& so
 
 void CFontCatalogue::OnFace(const LOGFONTW& lf, DWORD fontType)
 {
-    if ((m_mask & SkipVertical) && IsVerticalFace(lf))
+    if ((m_mask & SkipVertical) && IsVerticalFace(lf.lfFaceName))
         return;
-    if ((m_mask & SkipHorizontal) && !IsVerticalFace(lf))
+    if ((m_mask & SkipHorizontal) && !IsVerticalFace(lf.lfFaceName))
         return;
     if ((m_mask & SkipRaster) && (fontType & RASTER_FONTTYPE))
         return;
@@ -147,7 +142,7 @@ void CFontCatalogue::OnFace(const LOGFONTW& lf, DWORD fontType)
     // The records come in the order the probes would find them.
     LOGFONTW record = lf;
     record.lfWidth = 0;
-    for (LONG weight = FW_THIN; weight < 1000; weight += 100) {
+    for (LONG weight = FW_THIN; weight <= FW_HEAVY; weight += FW_THIN) {
         for (const BYTE italic : {BYTE{0}, BYTE{255}}) {
             if (styles & CProbeCache::Style(weight, italic != 0)) {
                 record.lfWeight = weight;
@@ -158,15 +153,15 @@ void CFontCatalogue::OnFace(const LOGFONTW& lf, DWORD fontType)
     }
 }
 
-// The mask always carries AllWeights and ItalicToo: every face is probed at
-// the nine standard weights, upright and italic, and a style counts when the
-// system renders it with exactly the weight and italic state asked for.
+// Every face taken is probed at the nine standard weights, upright and
+// italic, and a style counts when the system renders it with exactly the
+// weight and italic state asked for.
 CProbeCache::CStyles CFontCatalogue::ProbeStyles(const LOGFONTW& enumerated)
 {
     LOGFONTW lf = enumerated;
     lf.lfWidth = 0;
     CProbeCache::CStyles styles = 0;
-    for (LONG weight = FW_THIN; weight < 1000; weight += 100) {
+    for (LONG weight = FW_THIN; weight <= FW_HEAVY; weight += FW_THIN) {
         for (const BYTE italic : {BYTE{0}, BYTE{255}}) {
             lf.lfWeight = weight;
             lf.lfItalic = italic;

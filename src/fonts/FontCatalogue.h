@@ -19,13 +19,11 @@ namespace gvt {
 
 class CFontCatalogue : private CFontSink {
 public:
-    // Mask bits that decide which enumerated faces are taken and how they are probed.
+    // Mask bits that decide which enumerated faces are taken.
     static constexpr DWORD SkipVertical = 0x1;
     static constexpr DWORD SkipHorizontal = 0x2;
     static constexpr DWORD SkipRaster = 0x4;
     static constexpr DWORD SkipTrueType = 0x8;
-    static constexpr DWORD AllWeights = 0x10000;
-    static constexpr DWORD ItalicToo = 0x20000;
 
     static DWORD ExclusionMask(const CFontListDlgSetting& setting) noexcept;
 

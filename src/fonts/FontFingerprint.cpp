@@ -1,6 +1,7 @@
 #include "fonts/FontFingerprint.h"
 
 #include "base/EnsureFolder.h"
+#include "framework/DebugLog.h"
 #include "framework/UniqueHandle.h"
 
 #include <shlobj.h>
@@ -58,6 +59,7 @@ int CALLBACK DigestFace(const LOGFONTW* lf, const TEXTMETRICW* tm, DWORD type, L
         AddEnumeratedFace(*reinterpret_cast<CFontDigest*>(lParam), *lf, *tm, type);
         return 1;
     } catch (...) {
+        LogCaughtException(L"font digest enumeration");
         return 0;
     }
 }

@@ -1,5 +1,7 @@
 #include "fonts/FontOrder.h"
 
+#include "settings/LogFontFields.h"
+
 #include <shlwapi.h>
 
 namespace gvt {
@@ -10,6 +12,17 @@ template <typename T>
 int Ascending(T a, T b) noexcept
 {
     return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+template <typename T>
+bool Same(T a, T b) noexcept
+{
+    return a == b;
+}
+
+bool Same(const WCHAR (&a)[LF_FACESIZE], const WCHAR (&b)[LF_FACESIZE]) noexcept
+{
+    return ::lstrcmpW(a, b) == 0;
 }
 
 }  // namespace
@@ -41,12 +54,7 @@ int CompareLogFont(const LOGFONTW& a, const LOGFONTW& b) noexcept
 
 bool EqualLogFont(const LOGFONTW& a, const LOGFONTW& b) noexcept
 {
-    return a.lfHeight == b.lfHeight && a.lfWidth == b.lfWidth && a.lfEscapement == b.lfEscapement &&
-           a.lfOrientation == b.lfOrientation && a.lfWeight == b.lfWeight && a.lfItalic == b.lfItalic &&
-           a.lfUnderline == b.lfUnderline && a.lfStrikeOut == b.lfStrikeOut && a.lfCharSet == b.lfCharSet &&
-           a.lfOutPrecision == b.lfOutPrecision && a.lfClipPrecision == b.lfClipPrecision &&
-           a.lfQuality == b.lfQuality && a.lfPitchAndFamily == b.lfPitchAndFamily &&
-           ::lstrcmpW(a.lfFaceName, b.lfFaceName) == 0;
+    return EachField(kLogFontFields, [&](const auto& field) { return Same(a.*field.Ptr, b.*field.Ptr); });
 }
 
 }  // namespace gvt

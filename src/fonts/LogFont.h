@@ -11,10 +11,13 @@
 struct CLogFontW : LOGFONTW {
     CLogFontW() : LOGFONTW{} {}
     explicit CLogFontW(const LOGFONTW& lf) : LOGFONTW(lf) {}
-
-    // A face for vertical writing has a name beginning with "@".
-    bool IsVertical() const noexcept { return lfFaceName[0] == L'@'; }
 };
+
+// A face for vertical writing has a name beginning with "@".
+inline bool IsVerticalFace(const wchar_t* faceName) noexcept
+{
+    return faceName[0] == L'@';
+}
 
 using CLogFontPtr = boost::shared_ptr<const CLogFontW>;
 using CLogFontList = std::vector<CLogFontPtr>;

@@ -1,6 +1,7 @@
 #include "framework/DialogImpl.h"
 
 #include "framework/AppModule.h"
+#include "framework/DebugLog.h"
 #include "framework/ModuleInstance.h"
 
 #include <utility>
@@ -140,6 +141,7 @@ INT_PTR CALLBACK CDialogImplBase::DialogProc(HWND hwnd, UINT msg, WPARAM wParam,
     } catch (...) {
         // Nothing may unwind through the dialog manager; a failed handler
         // leaves the message to the default dialog processing.
+        LogCaughtException(L"dialog procedure");
         handled = FALSE;
     }
     if (msg == WM_NCDESTROY)

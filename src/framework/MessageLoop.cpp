@@ -1,5 +1,7 @@
 #include "framework/MessageLoop.h"
 
+#include "framework/DebugLog.h"
+
 #include <algorithm>
 #include <new>
 
@@ -32,6 +34,7 @@ BOOL CMessageLoop::Offer(CMessageFilter* filter, MSG* msg) noexcept
         return filter->PreTranslateMessage(msg);
     } catch (...) {
         // Not consumed; the message goes on to the next filter.
+        LogCaughtException(L"message filter");
         return FALSE;
     }
 }

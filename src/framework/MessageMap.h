@@ -12,10 +12,8 @@
 // Handler signatures:
 //   MESSAGE_HANDLER, MESSAGE_RANGE_HANDLER:
 //       LRESULT f(UINT msg, WPARAM, LPARAM, BOOL& bHandled)
-//   COMMAND_HANDLER, COMMAND_ID_HANDLER, COMMAND_CODE_HANDLER and the
-//   REFLECTED_COMMAND_* forms:
+//   COMMAND_HANDLER, COMMAND_ID_HANDLER and the REFLECTED_COMMAND_* forms:
 //       LRESULT f(WORD code, WORD id, HWND control, BOOL& bHandled)
-//   NOTIFY_HANDLER, NOTIFY_ID_HANDLER, NOTIFY_CODE_HANDLER and
 //   REFLECTED_NOTIFY_CODE_HANDLER:
 //       LRESULT f(int id, NMHDR* header, BOOL& bHandled)
 //   The typed MSG_* crackers list theirs beside each macro.
@@ -87,24 +85,8 @@ public:                                                                         
 #define COMMAND_ID_HANDLER(id, func) \
     GVT_MSG_ENTRY(uMsg == WM_COMMAND && LOWORD(wParam) == (id), GVT_COMMAND_CALL(func))
 
-#define COMMAND_CODE_HANDLER(code, func) \
-    GVT_MSG_ENTRY(uMsg == WM_COMMAND && HIWORD(wParam) == (code), GVT_COMMAND_CALL(func))
-
 #define GVT_NOTIFY_CALL(func) \
     lResult = func(static_cast<int>(wParam), reinterpret_cast<NMHDR*>(lParam), bHandled)
-
-#define NOTIFY_HANDLER(id, notifyCode, func)                                                              \
-    GVT_MSG_ENTRY(uMsg == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->idFrom == UINT_PTR(id) && \
-                      reinterpret_cast<const NMHDR*>(lParam)->code == UINT(notifyCode),                   \
-                  GVT_NOTIFY_CALL(func))
-
-#define NOTIFY_ID_HANDLER(id, func)                                                                       \
-    GVT_MSG_ENTRY(uMsg == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->idFrom == UINT_PTR(id), \
-                  GVT_NOTIFY_CALL(func))
-
-#define NOTIFY_CODE_HANDLER(notifyCode, func)                                                                 \
-    GVT_MSG_ENTRY(uMsg == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == UINT(notifyCode), \
-                  GVT_NOTIFY_CALL(func))
 
 // Chaining: the named base class's map (the name may contain commas), a
 // member's map, or an alternative map of either.
@@ -125,14 +107,6 @@ public:                                                                         
 // handlers. A notification without a sending control goes on unhandled.
 #define REFLECT_NOTIFICATIONS()                                               \
     if (::gvt::ReflectNotification(hWnd, uMsg, wParam, lParam, lResult)) \
-        return TRUE;
-
-// In a control: answers any reflected notification that the entries above
-// left alone with the default window procedure's answer, so that the entries
-// below never see it. CWindowImpl gives the same answer to whatever its map
-// leaves unhandled.
-#define DEFAULT_REFLECTION_HANDLER()                                         \
-    if (::gvt::DefaultReflection(hWnd, uMsg, wParam, lParam, lResult)) \
         return TRUE;
 
 #define REFLECTED_COMMAND_HANDLER(id, code, func) \
@@ -193,7 +167,6 @@ public:                                                                         
     GVT_MSG_ENTRY(uMsg == (msg),                                                                       \
                   (func(static_cast<UINT>(wParam), reinterpret_cast<DRAWITEMSTRUCT*>(lParam), bHandled), \
                    lResult = TRUE))
-#define MSG_WM_DRAWITEM(func) GVT_DRAWITEM_ENTRY(WM_DRAWITEM, func)
 #define MSG_OCM_DRAWITEM(func) GVT_DRAWITEM_ENTRY(OCM_DRAWITEM, func)
 
 // void f(UINT controlId, MEASUREITEMSTRUCT*, BOOL&); answers TRUE.
@@ -201,7 +174,6 @@ public:                                                                         
     GVT_MSG_ENTRY(uMsg == (msg),                                                                          \
                   (func(static_cast<UINT>(wParam), reinterpret_cast<MEASUREITEMSTRUCT*>(lParam), bHandled), \
                    lResult = TRUE))
-#define MSG_WM_MEASUREITEM(func) GVT_MEASUREITEM_ENTRY(WM_MEASUREITEM, func)
 #define MSG_OCM_MEASUREITEM(func) GVT_MEASUREITEM_ENTRY(OCM_MEASUREITEM, func)
 
 // void f(HDC dcOrNull, BOOL&)

@@ -63,10 +63,8 @@ inline void DeleteGdiObject(HGDIOBJ h) noexcept { ::DeleteObject(h); }
 inline void CloseMenu(HMENU h) noexcept { ::DestroyMenu(h); }
 inline void CloseAccel(HACCEL h) noexcept { ::DestroyAcceleratorTable(h); }
 inline void CloseIcon(HICON h) noexcept { ::DestroyIcon(h); }
-inline void CloseGlobal(HGLOBAL h) noexcept { ::GlobalFree(h); }
 inline void CloseLocal(HLOCAL h) noexcept { ::LocalFree(h); }
 inline void CloseBstr(BSTR s) noexcept { ::SysFreeString(s); }
-inline void CloseModule(HMODULE h) noexcept { ::FreeLibrary(h); }
 }  // namespace detail
 
 using CUniqueFont = CUniqueHandle<CHandleTraits<HFONT, void (*)(HGDIOBJ), detail::DeleteGdiObject>>;
@@ -76,10 +74,8 @@ using CUniqueBitmap = CUniqueHandle<CHandleTraits<HBITMAP, void (*)(HGDIOBJ), de
 using CUniqueMenu = CUniqueHandle<CHandleTraits<HMENU, void (*)(HMENU), detail::CloseMenu>>;
 using CUniqueAccel = CUniqueHandle<CHandleTraits<HACCEL, void (*)(HACCEL), detail::CloseAccel>>;
 using CUniqueIcon = CUniqueHandle<CHandleTraits<HICON, void (*)(HICON), detail::CloseIcon>>;
-using CUniqueHGlobal = CUniqueHandle<CHandleTraits<HGLOBAL, void (*)(HGLOBAL), detail::CloseGlobal>>;
 using CUniqueHLocal = CUniqueHandle<CHandleTraits<HLOCAL, void (*)(HLOCAL), detail::CloseLocal>>;
 using CUniqueBstr = CUniqueHandle<CHandleTraits<BSTR, void (*)(BSTR), detail::CloseBstr>>;
-using CUniqueModule = CUniqueHandle<CHandleTraits<HMODULE, void (*)(HMODULE), detail::CloseModule>>;
 
 // A device context from GetDC, released to the window it came from.
 class CClientDC {

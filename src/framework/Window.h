@@ -55,6 +55,12 @@ public:
     int GetWindowTextLengthW() const noexcept { return ::GetWindowTextLengthW(m_hWnd); }
     std::wstring GetWindowTextW() const;
     bool SetWindowTextW(const wchar_t* text) noexcept { return ::SetWindowTextW(m_hWnd, text) != FALSE; }
+    // SetWindowTextW only when the text differs, so an equal text neither
+    // flickers nor moves an edit's caret.
+    bool SetWindowTextIfChanged(const std::wstring& text)
+    {
+        return GetWindowTextW() == text || SetWindowTextW(text.c_str());
+    }
     std::wstring GetClassNameW() const;
 
     // Styles
@@ -71,6 +77,13 @@ public:
     bool SetWindowPos(HWND insertAfter, const RECT& rect, UINT flags) noexcept
     {
         return SetWindowPos(insertAfter, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, flags);
+    }
+    // Puts the window into or out of the top-most band, keeping its place,
+    // size and activation.
+    bool SetTopMost(bool topMost) noexcept
+    {
+        return SetWindowPos(topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                            SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     bool MoveWindow(const RECT& rect, bool repaint = true) noexcept
     {

@@ -1,13 +1,8 @@
 #include "framework/WindowImpl.h"
 
+#include "framework/DebugLog.h"
+
 namespace gvt {
-
-namespace {
-
-// GUI thread only, like every window this counts.
-int g_liveSubclasses = 0;
-
-}  // namespace
 
 CWindowImplRoot::~CWindowImplRoot()
 {
@@ -31,7 +26,6 @@ bool CWindowImplRoot::SubclassWindow(HWND hwnd) noexcept
         return false;
     m_handle = hwnd;
     m_proc = proc;
-    ++g_liveSubclasses;
     return true;
 }
 
@@ -41,11 +35,6 @@ HWND CWindowImplRoot::UnsubclassWindow() noexcept
     if (hwnd)
         Release(hwnd);
     return hwnd;
-}
-
-int CWindowImplRoot::LiveSubclassCount() noexcept
-{
-    return g_liveSubclasses;
 }
 
 LRESULT CWindowImplRoot::DefWindowProcW(UINT msg, WPARAM wParam, LPARAM lParam) noexcept
@@ -58,7 +47,6 @@ void CWindowImplRoot::Release(HWND hwnd) noexcept
     ::RemoveWindowSubclass(hwnd, m_proc, reinterpret_cast<UINT_PTR>(this));
     m_handle = nullptr;
     m_proc = nullptr;
-    --g_liveSubclasses;
 }
 
 LRESULT CALLBACK CWindowImplRoot::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -73,6 +61,7 @@ LRESULT CALLBACK CWindowImplRoot::SubclassProc(HWND hwnd, UINT msg, WPARAM wPara
         // Nothing may unwind through the system's code. A handler that
         // failed has not done its work, so the message gets the processing
         // it would have had without one.
+        LogCaughtException(L"subclass procedure");
         handled = FALSE;
         result = 0;
     }
@@ -93,6 +82,7 @@ LRESULT CALLBACK CWindowImplRoot::SubclassProc(HWND hwnd, UINT msg, WPARAM wPara
             self->OnFinalMessage(hwnd);
         } catch (...) {
             // Same rule as above: the hook's failure ends here.
+            LogCaughtException(L"final-message hook");
         }
     }
     return result;

@@ -42,9 +42,6 @@ public:
     // nothing was subclassed).
     HWND UnsubclassWindow() noexcept;
 
-    // Subclasses made by all objects and not yet removed.
-    static int LiveSubclassCount() noexcept;
-
 protected:
     explicit CWindowImplRoot(HWND& handle) noexcept : m_handle(handle) {}
 

@@ -1,19 +1,17 @@
 // Filter and display state of the font list dialog.
 #pragma once
 
+#include "settings/FieldTable.h"
 #include "settings/FontEnums.h"
 #include "settings/MruStrings.h"
 #include "settings/WindowLayoutSetting.h"
 
 #include <string>
 
+// A copy copies every member; the history entries are shared with the
+// source, not deep-copied (the list holds shared, never-modified strings).
 class CFontListDlgSetting {
 public:
-    CFontListDlgSetting() = default;
-    CFontListDlgSetting(const CFontListDlgSetting& other) { *this = other; }
-    // Copies every member; the history entries are shared, not deep-copied.
-    CFontListDlgSetting& operator=(const CFontListDlgSetting& other);
-
     int CharSet = 0;
     int Tategaki = 0;
     FontType3 Type = FontType3::UNDEF;
@@ -24,3 +22,16 @@ public:
     CMruStrings SampleTexts{20, true};
     CWindowLayoutSetting WindowLayout;
 };
+
+// The members in the order of the settings file.
+inline constexpr auto kFontListDlgFields = std::make_tuple(
+    Field<FieldCodec::Int>(L"CharSet", &CFontListDlgSetting::CharSet),
+    Field<FieldCodec::Int>(L"Tategaki", &CFontListDlgSetting::Tategaki),
+    // Files of earlier versions have no "Type".
+    Field<FieldCodec::Enum>(L"Type", &CFontListDlgSetting::Type, FieldRule::ReadWhenPresent),
+    Field<FieldCodec::Int>(L"Size", &CFontListDlgSetting::Size),
+    Field<FieldCodec::Enum>(L"Weight", &CFontListDlgSetting::Weight),
+    Field<FieldCodec::Enum>(L"Italic", &CFontListDlgSetting::Italic),
+    Field<FieldCodec::Text>(L"SampleText", &CFontListDlgSetting::SampleText),
+    Field<FieldCodec::StringList>(L"SampleTexts", &CFontListDlgSetting::SampleTexts),
+    Field<FieldCodec::WindowLayout>(L"WindowLayout", &CFontListDlgSetting::WindowLayout));

@@ -1,6 +1,7 @@
 #include "settings/SettingsCodecs.h"
 
 #include "settings/FontListDlgSetting.h"
+#include "settings/LogFontFields.h"
 #include "settings/MruStrings.h"
 #include "settings/ValueCodecs.h"
 #include "settings/WindowLayoutSetting.h"
@@ -8,6 +9,85 @@
 #include <boost/make_shared.hpp>
 
 #include <cwchar>
+
+namespace {
+
+template <FieldCodec codec, typename Record, typename Member>
+bool WriteField(CXmlDocument& doc, IXMLDOMNode* parent, const CField<codec, Record, Member>& field,
+                const Record& record)
+{
+    const std::wstring name = field.Name;
+    const Member& value = record.*field.Ptr;
+    if constexpr (codec == FieldCodec::Int)
+        return WriteInt(doc, parent, name, value);
+    else if constexpr (codec == FieldCodec::Long)
+        return WriteLong(doc, parent, name, value);
+    else if constexpr (codec == FieldCodec::Byte)
+        return WriteByte(doc, parent, name, value);
+    else if constexpr (codec == FieldCodec::Enum)
+        return WriteEnum(doc, parent, name, value);
+    else if constexpr (codec == FieldCodec::Text)
+        return doc.WriteText(parent, name, value);
+    else if constexpr (codec == FieldCodec::FaceName)
+        return doc.WriteText(parent, name, std::wstring(value, ::wcsnlen(value, LF_FACESIZE)));
+    else if constexpr (codec == FieldCodec::StringList)
+        return WriteStringList(doc, parent, name, value);
+    else {
+        static_assert(codec == FieldCodec::WindowLayout, "a codec without a writer");
+        return WriteWindowLayout(doc, parent, name, value);
+    }
+}
+
+template <FieldCodec codec, typename Record, typename Member>
+bool ReadField(CXmlDocument& doc, IXMLDOMNode* parent, const CField<codec, Record, Member>& field, Record& record)
+{
+    const std::wstring name = field.Name;
+    if (field.Rule == FieldRule::ReadWhenPresent && !doc.HasChild(parent, name))
+        return true;
+    Member& value = record.*field.Ptr;
+    if constexpr (codec == FieldCodec::Int)
+        return ReadInt(doc, parent, name, value);
+    else if constexpr (codec == FieldCodec::Long)
+        return ReadLong(doc, parent, name, value);
+    else if constexpr (codec == FieldCodec::Byte)
+        return ReadByte(doc, parent, name, value);
+    else if constexpr (codec == FieldCodec::Enum)
+        return ReadEnum(doc, parent, name, value);
+    else if constexpr (codec == FieldCodec::Text)
+        return doc.ReadText(parent, name, value);
+    else if constexpr (codec == FieldCodec::FaceName)
+        return ReadFaceName(doc, parent, name, value);
+    else if constexpr (codec == FieldCodec::StringList)
+        return ReadStringList(doc, parent, name, value);
+    else {
+        static_assert(codec == FieldCodec::WindowLayout, "a codec without a reader");
+        return ReadWindowLayout(doc, parent, name, value);
+    }
+}
+
+template <typename Table, typename Record>
+bool WriteFields(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& name, const Table& table,
+                 const Record& record)
+{
+    CXmlNode node;
+    if (!doc.NewChildForWrite(parent, name, node))
+        return false;
+    IXMLDOMNode* const element = node.get();
+    return EachField(table, [&](const auto& field) { return WriteField(doc, element, field, record); }) &&
+           doc.AttachChild(parent, element);
+}
+
+// Each member is stored as soon as it was read, so a failure leaves the
+// members before it read and the rest as they were.
+template <typename Table, typename Record>
+bool ReadFields(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& name, const Table& table, Record& record)
+{
+    CXmlNode node;
+    return doc.OpenChildForRead(parent, name, node) &&
+           EachField(table, [&](const auto& field) { return ReadField(doc, node.get(), field, record); });
+}
+
+}  // namespace
 
 bool WriteMainFrame(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& name, bool topMost)
 {
@@ -25,33 +105,13 @@ bool ReadMainFrame(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& n
 bool WriteFontListDlgSetting(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& name,
                              const CFontListDlgSetting& setting)
 {
-    CXmlNode node;
-    if (!doc.NewChildForWrite(parent, name, node))
-        return false;
-    IXMLDOMNode* const element = node.get();
-    return WriteInt(doc, element, L"CharSet", setting.CharSet) && WriteInt(doc, element, L"Tategaki", setting.Tategaki) &&
-           WriteEnum(doc, element, L"Type", setting.Type) && WriteInt(doc, element, L"Size", setting.Size) &&
-           WriteEnum(doc, element, L"Weight", setting.Weight) && WriteEnum(doc, element, L"Italic", setting.Italic) &&
-           doc.WriteText(element, L"SampleText", setting.SampleText) &&
-           WriteStringList(doc, element, L"SampleTexts", setting.SampleTexts) &&
-           WriteWindowLayout(doc, element, L"WindowLayout", setting.WindowLayout) && doc.AttachChild(parent, element);
+    return WriteFields(doc, parent, name, kFontListDlgFields, setting);
 }
 
 bool ReadFontListDlgSetting(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& name,
                             CFontListDlgSetting& setting)
 {
-    CXmlNode node;
-    if (!doc.OpenChildForRead(parent, name, node))
-        return false;
-    IXMLDOMNode* const element = node.get();
-    // Files of earlier versions have no "Type".
-    return ReadInt(doc, element, L"CharSet", setting.CharSet) && ReadInt(doc, element, L"Tategaki", setting.Tategaki) &&
-           (!doc.HasChild(element, L"Type") || ReadEnum(doc, element, L"Type", setting.Type)) &&
-           ReadInt(doc, element, L"Size", setting.Size) && ReadEnum(doc, element, L"Weight", setting.Weight) &&
-           ReadEnum(doc, element, L"Italic", setting.Italic) &&
-           doc.ReadText(element, L"SampleText", setting.SampleText) &&
-           ReadStringList(doc, element, L"SampleTexts", setting.SampleTexts) &&
-           ReadWindowLayout(doc, element, L"WindowLayout", setting.WindowLayout);
+    return ReadFields(doc, parent, name, kFontListDlgFields, setting);
 }
 
 bool WriteWindowLayout(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& name,
@@ -91,43 +151,12 @@ bool ReadRect(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& name, 
 
 bool WriteLogFont(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& name, const LOGFONTW& font)
 {
-    CXmlNode node;
-    if (!doc.NewChildForWrite(parent, name, node))
-        return false;
-    IXMLDOMNode* const element = node.get();
-    return WriteLong(doc, element, L"lfHeight", font.lfHeight) && WriteLong(doc, element, L"lfWidth", font.lfWidth) &&
-           WriteLong(doc, element, L"lfEscapement", font.lfEscapement) &&
-           WriteLong(doc, element, L"lfOrientation", font.lfOrientation) &&
-           WriteLong(doc, element, L"lfWeight", font.lfWeight) && WriteByte(doc, element, L"lfItalic", font.lfItalic) &&
-           WriteByte(doc, element, L"lfUnderline", font.lfUnderline) &&
-           WriteByte(doc, element, L"lfStrikeOut", font.lfStrikeOut) &&
-           WriteByte(doc, element, L"lfCharSet", font.lfCharSet) &&
-           WriteByte(doc, element, L"lfOutPrecision", font.lfOutPrecision) &&
-           WriteByte(doc, element, L"lfClipPrecision", font.lfClipPrecision) &&
-           WriteByte(doc, element, L"lfQuality", font.lfQuality) &&
-           WriteByte(doc, element, L"lfPitchAndFamily", font.lfPitchAndFamily) &&
-           doc.WriteText(element, L"lfFaceName", std::wstring(font.lfFaceName, ::wcsnlen(font.lfFaceName, LF_FACESIZE))) &&
-           doc.AttachChild(parent, element);
+    return WriteFields(doc, parent, name, kLogFontFields, font);
 }
 
 bool ReadLogFont(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& name, LOGFONTW& font)
 {
-    CXmlNode node;
-    if (!doc.OpenChildForRead(parent, name, node))
-        return false;
-    IXMLDOMNode* const element = node.get();
-    return ReadLong(doc, element, L"lfHeight", font.lfHeight) && ReadLong(doc, element, L"lfWidth", font.lfWidth) &&
-           ReadLong(doc, element, L"lfEscapement", font.lfEscapement) &&
-           ReadLong(doc, element, L"lfOrientation", font.lfOrientation) &&
-           ReadLong(doc, element, L"lfWeight", font.lfWeight) && ReadByte(doc, element, L"lfItalic", font.lfItalic) &&
-           ReadByte(doc, element, L"lfUnderline", font.lfUnderline) &&
-           ReadByte(doc, element, L"lfStrikeOut", font.lfStrikeOut) &&
-           ReadByte(doc, element, L"lfCharSet", font.lfCharSet) &&
-           ReadByte(doc, element, L"lfOutPrecision", font.lfOutPrecision) &&
-           ReadByte(doc, element, L"lfClipPrecision", font.lfClipPrecision) &&
-           ReadByte(doc, element, L"lfQuality", font.lfQuality) &&
-           ReadByte(doc, element, L"lfPitchAndFamily", font.lfPitchAndFamily) &&
-           ReadFaceName(doc, element, L"lfFaceName", font.lfFaceName);
+    return ReadFields(doc, parent, name, kLogFontFields, font);
 }
 
 bool WriteStringList(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& name, const CMruStrings& list)

@@ -93,3 +93,11 @@ TEST(CException, EveryFormFillsTheRecord)
     EXPECT_EQ(copied.Code, 2);
     EXPECT_EQ(copied.Message, L"as recorded");
 }
+
+TEST(CException, WhatIsTheCurrentMessageInUtf8)
+{
+    my::CException error(0U);
+    EXPECT_STREQ("", error.what());
+    error.Message = L"\u9078\u629E: x";
+    EXPECT_STREQ("\xE9\x81\xB8\xE6\x8A\x9E: x", error.what());
+}

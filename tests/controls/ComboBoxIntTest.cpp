@@ -21,15 +21,16 @@ using gvt::test::Type;
 // Records the error-changed and focus-lost events of the size combo.
 struct CSizeEvents {
     std::vector<std::wstring> errors;  // the error text each event carried
-    std::vector<void*> senders;
+    std::vector<const void*> senders;
     int focusLost = 0;
 
-    void OnErrorChanged(void* sender, void* argument)
+    using CSender = gvt::CFontListControls<CFontListDlgSetting>::CSizeSender;
+    void OnErrorChanged(CSender& sender, const my::CCtrlException& error)
     {
-        senders.push_back(sender);
-        errors.push_back(static_cast<my::CCtrlException*>(argument)->Message);
+        senders.push_back(&sender);
+        errors.push_back(error.Message);
     }
-    void OnFocusLost(void*, void*) { ++focusLost; }
+    void OnFocusLost(CSender&) { ++focusLost; }
 };
 
 class ComboBoxInt : public gvt::test::CHostTest {

@@ -113,11 +113,11 @@ TEST_F(ComboBoxOps, SetWindowTextIfChangedSkipsAnEqualText)
     CSetTextCounter counter;
     HWND edit = AddChild(L"EDIT", 0);
     ASSERT_TRUE(counter.SubclassWindow(edit));
-    EXPECT_TRUE(gvt::SetWindowTextIfChanged(edit, L"text"));
+    EXPECT_TRUE(gvt::CWindowW(edit).SetWindowTextIfChanged(L"text"));
     EXPECT_EQ(1, counter.count);
-    EXPECT_TRUE(gvt::SetWindowTextIfChanged(edit, L"text"));
+    EXPECT_TRUE(gvt::CWindowW(edit).SetWindowTextIfChanged(L"text"));
     EXPECT_EQ(1, counter.count);
-    EXPECT_TRUE(gvt::SetWindowTextIfChanged(edit, L"Text"));
+    EXPECT_TRUE(gvt::CWindowW(edit).SetWindowTextIfChanged(L"Text"));
     EXPECT_EQ(2, counter.count);
 }
 

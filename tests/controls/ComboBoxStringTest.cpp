@@ -45,7 +45,10 @@ std::vector<int> Codes(const std::vector<gvt::test::CChangeEvent>& events)
 
 struct CEnterLog {
     std::vector<gvt::KeyEvent> keys;
-    void OnEnter(void*, void* argument) { keys.push_back(*static_cast<gvt::KeyEvent*>(argument)); }
+    void OnEnter(gvt::CFontListControls<CFontListDlgSetting>::CSampleTextSender&, gvt::KeyEvent& key)
+    {
+        keys.push_back(key);
+    }
 };
 
 class ComboBoxString : public gvt::test::CHostTest {
@@ -241,7 +244,7 @@ TEST_F(ComboBoxString, EnterReachingTheEditAppliesAndInsertsNoCharacter)
 // Told after the combo's own character listener.
 struct CCharLog {
     std::vector<gvt::KeyEvent> keys;
-    void OnChar(void*, void* argument) { keys.push_back(*static_cast<gvt::KeyEvent*>(argument)); }
+    void OnChar(gvt::CEditEx&, gvt::KeyEvent& key) { keys.push_back(key); }
 };
 
 TEST_F(ComboBoxString, TheEditAndTheListAreTakenOverAndACarriageReturnIsSwallowed)
@@ -331,7 +334,7 @@ using CSampleCombo = gvt::CComboBox4<CFontListDlgSetting, CMruStrings, CSameText
 
 struct CChangeLog {
     std::vector<int> codes;
-    void OnChanged(void*, void* argument) { codes.push_back(*static_cast<int*>(argument)); }
+    void OnChanged(CSampleCombo&, gvt::SampleTextChange change) { codes.push_back(change); }
 };
 
 void DestroyTestWindow(HWND hwnd) noexcept { ::DestroyWindow(hwnd); }

@@ -1,16 +1,12 @@
-// A dialog over the real main template that binds the controls the way the
-// main dialog does: layout first, then each combo box in turn (attach,
-// listener, size list, show the setting), control notifications reflected,
-// and the Enter rule of the dialog's pre-translation. Every change event is
-// recorded with the control that sent it.
+// A dialog over the real main template that binds the controls with the main
+// dialog's own binder, after the layout as the main dialog does; control
+// notifications are reflected, and the Enter rule of the dialog's
+// pre-translation applies. Every change event is recorded with the control
+// that sent it.
 #pragma once
 
-#include "controls/ComboBox4.h"
-#include "controls/ComboBoxCharSet.h"
-#include "controls/ComboBoxEnum.h"
-#include "controls/ComboBoxValue.h"
+#include "controls/FontListControls.h"
 #include "controls/WindowLayoutManager.h"
-#include "fonts/FontNames.h"
 #include "framework/DialogImpl.h"
 #include "framework/DialogResize.h"
 #include "resources/resource.h"
@@ -46,7 +42,8 @@ struct CChangeEvent {
 template <class T>
 class CControlsHostImpl : public CDialogImpl<T>,
                           public CDialogResize<T>,
-                          public CWindowLayoutManager<T, WM_APP> {
+                          public CWindowLayoutManager<T, WM_DEFERRED_SHOW>,
+                          public CFontListControls<CFontListDlgSetting> {
 public:
     enum { IDD = IDD_MAIN };
 
@@ -63,7 +60,7 @@ public:
     BEGIN_MSG_MAP(CControlsHostImpl)
         MSG_WM_INITDIALOG(OnInitDialog)
         CHAIN_MSG_MAP(CDialogResize<T>)
-        CHAIN_MSG_MAP(CWindowLayoutManager<T, WM_APP>)
+        CHAIN_MSG_MAP(CWindowLayoutManager<T, WM_DEFERRED_SHOW>)
         REFLECT_NOTIFICATIONS()
     END_MSG_MAP()
 
@@ -92,63 +89,37 @@ public:
     }
 
     CFontListDlgSetting Setting;
-    CComboBoxCharSet<CFontListDlgSetting> CharSet;
-    CComboBoxEnum<CFontListDlgSetting, CNamedInts, int> Type;
-    CComboBoxInt<CFontListDlgSetting, 0, 0> Size;
-    CComboBoxEnum<CFontListDlgSetting, CNamedInts, int> Weight;
-    CComboBoxEnum<CFontListDlgSetting, CNamedInts, int> Italic;
-    CComboBoxString<CFontListDlgSetting, CMruStrings> SampleText;
 
     std::vector<CChangeEvent> Events;
     // What the listeners saw of the settings when they ran.
     std::vector<CFontListDlgSetting> Seen;
 
-private:
-    using Dlg = CFontListDlgSetting;
+    // The binder's listeners.
+    using CControls = CFontListControls<CFontListDlgSetting>;
+    void OnCharSetOrType(typename CControls::CCharSetCombo& sender) { Record(&sender, "OnCharSetOrType", -1); }
+    void OnCharSetOrType(typename CControls::CEnumCombo& sender) { Record(&sender, "OnCharSetOrType", -1); }
+    void OnSize(typename CControls::CSizeSender& sender) { Record(&sender, "OnSize", -1); }
+    void OnWeightOrItalic(typename CControls::CEnumCombo& sender) { Record(&sender, "OnWeightOrItalic", -1); }
+    void OnSampleText(typename CControls::CSampleTextSender& sender, SampleTextChange change)
+    {
+        Record(&sender, "OnSampleText", change);
+    }
 
+private:
     BOOL OnInitDialog(HWND, LPARAM, BOOL&)
     {
         this->DlgResize_Init();
-        this->Pending = true;
-        this->PostMessageW(WM_APP);
+        this->PostDeferredShow();
         this->Restore(RESTORE_FIT_TO_VIRTUAL_SCREEN);
-
-        CharSet.Attach(this->GetDlgItem(IDC_CHARSET), &Setting);
-        CharSet.AddListener(this, &CControlsHostImpl::OnCharSetOrType);
-        CharSet.SelectFromSetting();
-        if (HWND type = this->GetDlgItem(IDC_TYPE)) {
-            Type.Attach(type, &Setting, &CSettingMember<&Dlg::Type>::Get, &CSettingMember<&Dlg::Type>::Set,
-                        &FontTypeNames);
-            Type.AddListener(this, &CControlsHostImpl::OnCharSetOrType);
-            Type.SelectFromSetting();
-        }
-        Size.Attach(this->GetDlgItem(IDC_FONT_SIZE), &Setting);
-        Size.AddListener(this, &CControlsHostImpl::OnSize);
-        Size.FillList();
-        Size.SelectFromSetting();
-        Weight.Attach(this->GetDlgItem(IDC_WEIGHT), &Setting, &CSettingMember<&Dlg::Weight>::Get,
-                      &CSettingMember<&Dlg::Weight>::Set, &FontWeightFilterNames);
-        Weight.AddListener(this, &CControlsHostImpl::OnWeightOrItalic);
-        Weight.SelectFromSetting();
-        Italic.Attach(this->GetDlgItem(IDC_ITALIC), &Setting, &CSettingMember<&Dlg::Italic>::Get,
-                      &CSettingMember<&Dlg::Italic>::Set, &FontItalicNames);
-        Italic.AddListener(this, &CControlsHostImpl::OnWeightOrItalic);
-        Italic.SelectFromSetting();
-        SampleText.Attach(this->GetDlgItem(IDC_SAMPLE_TEXT), &Setting, &Setting.SampleTexts);
-        SampleText.AddListener(this, &CControlsHostImpl::OnSampleText);
-        SampleText.SelectFromSetting();
+        CControls::Bind(*this, &Setting, this);
         return TRUE;
     }
 
-    void Record(void* sender, const char* listener, int code)
+    void Record(const void* sender, const char* listener, int code)
     {
         Events.push_back(CChangeEvent{sender, listener, code});
         Seen.push_back(Setting);
     }
-    void OnCharSetOrType(void* sender, void*) { Record(sender, "OnCharSetOrType", -1); }
-    void OnSize(void* sender, void*) { Record(sender, "OnSize", -1); }
-    void OnWeightOrItalic(void* sender, void*) { Record(sender, "OnWeightOrItalic", -1); }
-    void OnSampleText(void* sender, void* argument) { Record(sender, "OnSampleText", *static_cast<int*>(argument)); }
 };
 
 class CControlsHost : public CControlsHostImpl<CControlsHost> {
@@ -211,7 +182,6 @@ protected:
     {
         INITCOMMONCONTROLSEX init = {sizeof init, ICC_STANDARD_CLASSES};
         ::InitCommonControlsEx(&init);
-        subclassesBefore = CWindowImplRoot::LiveSubclassCount();
     }
     void TearDown() override
     {
@@ -219,7 +189,10 @@ protected:
             host.DestroyWindow();
         Pump();
         // Every control gave its window back when the window went.
-        EXPECT_EQ(subclassesBefore, CWindowImplRoot::LiveSubclassCount());
+        for (HWND control : {host.CharSet.m_hWnd, host.Type.m_hWnd, host.Size.m_hWnd, host.Size.Edit().m_hWnd,
+                             host.Weight.m_hWnd, host.Italic.m_hWnd, host.SampleText.m_hWnd,
+                             host.SampleText.Edit().m_hWnd, host.SampleText.DropDownList().m_hWnd})
+            EXPECT_EQ(nullptr, control);
     }
     void Open()
     {
@@ -229,7 +202,6 @@ protected:
     }
 
     CControlsHost host;
-    int subclassesBefore = 0;
 };
 
 }  // namespace gvt::test

@@ -16,16 +16,15 @@ using CUniqueWindow = gvt::CUniqueHandle<gvt::CHandleTraits<HWND, void (*)(HWND)
 
 struct CKeyLog {
     std::vector<gvt::KeyEvent> seen;
-    std::vector<void*> senders;
+    std::vector<const gvt::CEditEx*> senders;
     WORD consume = 0;  // the key this log marks handled
 
-    void OnKey(void* sender, void* argument)
+    void OnKey(gvt::CEditEx& sender, gvt::KeyEvent& event)
     {
-        auto* event = static_cast<gvt::KeyEvent*>(argument);
-        seen.push_back(*event);
-        senders.push_back(sender);
-        if (event->Key == consume)
-            event->Handled = true;
+        seen.push_back(event);
+        senders.push_back(&sender);
+        if (event.Key == consume)
+            event.Handled = true;
     }
 };
 

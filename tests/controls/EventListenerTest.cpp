@@ -1,31 +1,52 @@
-// Listener lists: what they accept, the order they tell in, and listeners
-// that are members of a base class.
+// Listener lists: what they accept, the order they tell in, listeners that
+// are members of a base class, and listeners of the wrong shape refused at
+// compile time.
 #include "controls/EventListener.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace {
 
-using gvt::CEventListeners;
+struct CSender {
+    int id = 0;
+};
+
+using CEventListeners = gvt::CEventListeners<CSender, int&>;
 
 std::vector<std::string> g_calls;
 
 struct CTarget {
     std::string name;
-    void* lastSender = nullptr;
-    void* lastArgument = nullptr;
+    const CSender* lastSender = nullptr;
+    int* lastArgument = nullptr;
 
-    void OnFirst(void* sender, void* argument)
+    void OnFirst(CSender& sender, int& argument)
     {
-        lastSender = sender;
-        lastArgument = argument;
+        lastSender = &sender;
+        lastArgument = &argument;
         g_calls.push_back(name + ".first");
     }
-    void OnSecond(void*, void*) { g_calls.push_back(name + ".second"); }
+    void OnSecond(CSender&, int&) { g_calls.push_back(name + ".second"); }
+    void OnOtherArgument(CSender&, long&) {}
+    void OnOtherSender(CTarget&, int&) {}
 };
+
+template <class F, class = void>
+struct CanListen : std::false_type {
+};
+template <class F>
+struct CanListen<F, std::void_t<decltype(std::declval<CEventListeners&>().AddListener(std::declval<CTarget*>(),
+                                                                                      std::declval<F>()))>>
+    : std::true_type {
+};
+static_assert(CanListen<decltype(&CTarget::OnFirst)>::value);
+static_assert(!CanListen<decltype(&CTarget::OnOtherArgument)>::value, "a listener of another argument type");
+static_assert(!CanListen<decltype(&CTarget::OnOtherSender)>::value, "a listener of another sender type");
 
 struct CPadding {
     virtual ~CPadding() = default;
@@ -48,7 +69,7 @@ TEST_F(EventListener, NullsAndDuplicatesAreRefused)
     CTarget a{"a"};
     CTarget b{"b"};
     EXPECT_FALSE(list.AddListener(static_cast<CTarget*>(nullptr), &CTarget::OnFirst));
-    EXPECT_FALSE(list.AddListener(&a, static_cast<void (CTarget::*)(void*, void*)>(nullptr)));
+    EXPECT_FALSE(list.AddListener(&a, static_cast<void (CTarget::*)(CSender&, int&)>(nullptr)));
     EXPECT_TRUE(list.AddListener(&a, &CTarget::OnFirst));
     EXPECT_FALSE(list.AddListener(&a, &CTarget::OnFirst));
     EXPECT_TRUE(list.AddListener(&a, &CTarget::OnSecond));
@@ -56,7 +77,7 @@ TEST_F(EventListener, NullsAndDuplicatesAreRefused)
     EXPECT_EQ(3u, list.Count());
 
     EXPECT_FALSE(list.Add(CEventListeners::Listener()));
-    CEventListeners::Listener shared(new gvt::CMemfunEventListener<CTarget>(&b, &CTarget::OnSecond));
+    CEventListeners::Listener shared(new gvt::CMemfunEventListener<CTarget, CSender, int&>(&b, &CTarget::OnSecond));
     EXPECT_TRUE(list.Add(shared));
     EXPECT_FALSE(list.Add(shared));
     EXPECT_EQ(4u, list.Count());
@@ -65,15 +86,15 @@ TEST_F(EventListener, NullsAndDuplicatesAreRefused)
 TEST_F(EventListener, FiringTellsEveryListenerInInsertionOrder)
 {
     CEventListeners list;
-    list.Fire(nullptr, nullptr);  // nobody to tell
+    CSender sender;
+    int argument = 0;
+    list.Fire(sender, argument);  // nobody to tell
     CTarget a{"a"};
     CTarget b{"b"};
     list.AddListener(&b, &CTarget::OnSecond);
     list.AddListener(&a, &CTarget::OnFirst);
     list.AddListener(&b, &CTarget::OnFirst);
-    int sender = 0;
-    int argument = 0;
-    list.Fire(&sender, &argument);
+    list.Fire(sender, argument);
     EXPECT_EQ((std::vector<std::string>{"b.second", "a.first", "b.first"}), g_calls);
     EXPECT_EQ(&sender, a.lastSender);
     EXPECT_EQ(&argument, a.lastArgument);
@@ -86,8 +107,9 @@ TEST_F(EventListener, AMemberOfABaseClassIsCalledOnItsSubobject)
     derived.name = "derived";
     EXPECT_TRUE(list.AddListener(&derived, &CTarget::OnFirst));
     EXPECT_FALSE(list.AddListener(&derived, &CDerived::OnFirst));
+    CSender sender;
     int argument = 0;
-    list.Fire(nullptr, &argument);
+    list.Fire(sender, argument);
     EXPECT_EQ((std::vector<std::string>{"derived.first"}), g_calls);
     EXPECT_EQ(&argument, derived.lastArgument);
 }
@@ -95,15 +117,18 @@ TEST_F(EventListener, AMemberOfABaseClassIsCalledOnItsSubobject)
 TEST_F(EventListener, AListenerWithoutObjectOrFunctionDoesNothing)
 {
     CTarget a{"a"};
-    gvt::CMemfunEventListener<CTarget>(nullptr, &CTarget::OnFirst).OnEvent(nullptr, nullptr);
-    gvt::CMemfunEventListener<CTarget>(&a, nullptr).OnEvent(nullptr, nullptr);
+    CSender sender;
+    int argument = 0;
+    using CListener = gvt::CMemfunEventListener<CTarget, CSender, int&>;
+    CListener(nullptr, &CTarget::OnFirst).OnEvent(sender, argument);
+    CListener(&a, nullptr).OnEvent(sender, argument);
     EXPECT_TRUE(g_calls.empty());
 }
 
 struct CAdder {
     CEventListeners* list = nullptr;
     CTarget late{"late"};
-    void OnEvent(void*, void*)
+    void OnEvent(CSender&, int&)
     {
         g_calls.push_back("adder");
         list->AddListener(&late, &CTarget::OnFirst);
@@ -116,7 +141,9 @@ TEST_F(EventListener, AListenerAddedWhileFiringIsToldToo)
     CAdder adder;
     adder.list = &list;
     list.AddListener(&adder, &CAdder::OnEvent);
-    list.Fire(nullptr, nullptr);
+    CSender sender;
+    int argument = 0;
+    list.Fire(sender, argument);
     EXPECT_EQ((std::vector<std::string>{"adder", "late.first"}), g_calls);
     EXPECT_EQ(2u, list.Count());
 }

@@ -75,14 +75,14 @@ void ExpectSortedAndUnique(const CLogFontList& records)
 
 TEST(FontCatalogueMask, FromTategakiAndType)
 {
-    EXPECT_EQ(CFontCatalogue::ExclusionMask(Setting(0, 0, FontType3::UNDEF)), 0x30001u);
-    EXPECT_EQ(CFontCatalogue::ExclusionMask(Setting(0, 1, FontType3::UNDEF)), 0x30002u);
-    EXPECT_EQ(CFontCatalogue::ExclusionMask(Setting(0, -5, FontType3::UNDEF)), 0x30002u) << "any non-zero Tategaki";
-    EXPECT_EQ(CFontCatalogue::ExclusionMask(Setting(0, 0, FontType3::RASTER)), 0x30009u);
-    EXPECT_EQ(CFontCatalogue::ExclusionMask(Setting(0, 0, FontType3::VECTOR)), 0x30005u);
-    EXPECT_EQ(CFontCatalogue::ExclusionMask(Setting(0, 1, FontType3::RASTER)), 0x3000Au);
-    EXPECT_EQ(CFontCatalogue::ExclusionMask(Setting(0, 1, FontType3::VECTOR)), 0x30006u);
-    EXPECT_EQ(CFontCatalogue::ExclusionMask(Setting(0, 0, static_cast<FontType3>(3))), 0x30001u);
+    EXPECT_EQ(CFontCatalogue::ExclusionMask(Setting(0, 0, FontType3::UNDEF)), 0x1u);
+    EXPECT_EQ(CFontCatalogue::ExclusionMask(Setting(0, 1, FontType3::UNDEF)), 0x2u);
+    EXPECT_EQ(CFontCatalogue::ExclusionMask(Setting(0, -5, FontType3::UNDEF)), 0x2u) << "any non-zero Tategaki";
+    EXPECT_EQ(CFontCatalogue::ExclusionMask(Setting(0, 0, FontType3::RASTER)), 0x9u);
+    EXPECT_EQ(CFontCatalogue::ExclusionMask(Setting(0, 0, FontType3::VECTOR)), 0x5u);
+    EXPECT_EQ(CFontCatalogue::ExclusionMask(Setting(0, 1, FontType3::RASTER)), 0xAu);
+    EXPECT_EQ(CFontCatalogue::ExclusionMask(Setting(0, 1, FontType3::VECTOR)), 0x6u);
+    EXPECT_EQ(CFontCatalogue::ExclusionMask(Setting(0, 0, static_cast<FontType3>(3))), 0x1u);
 }
 
 class FontCatalogueMaskFaces : public ::testing::Test {

@@ -62,12 +62,11 @@ TEST(WindowImplSubclass, LatestSubclassSeesMessagesFirstAndRemovalWorksInAnyOrde
     CTracer first(log, "first");
     CTracer second(log, "second");
     CTracer third(log, "third");
-    const int before = gvt::CWindowImplRoot::LiveSubclassCount();
 
     ASSERT_TRUE(first.SubclassWindow(window));
     ASSERT_TRUE(second.SubclassWindow(window));
     ASSERT_TRUE(third.SubclassWindow(window));
-    EXPECT_EQ(before + 3, gvt::CWindowImplRoot::LiveSubclassCount());
+    EXPECT_TRUE(HasSubclass(window, first) && HasSubclass(window, second) && HasSubclass(window, third));
 
     ::SendMessageW(window, WM_PROBE, 0, 0);
     EXPECT_EQ((std::vector<std::string>{"third", "second", "first"}), log);
@@ -94,7 +93,7 @@ TEST(WindowImplSubclass, LatestSubclassSeesMessagesFirstAndRemovalWorksInAnyOrde
     EXPECT_EQ(window.get(), third.UnsubclassWindow());
     EXPECT_EQ(window.get(), first.UnsubclassWindow());
     EXPECT_EQ(nullptr, first.UnsubclassWindow());
-    EXPECT_EQ(before, gvt::CWindowImplRoot::LiveSubclassCount());
+    EXPECT_FALSE(HasSubclass(window, first) || HasSubclass(window, second) || HasSubclass(window, third));
 
     // The window is back to its own procedure.
     ::SetWindowTextW(window, L"plain");
@@ -107,14 +106,13 @@ TEST(WindowImplSubclass, RefusesASecondWindowAndNonWindows)
     CTestWindow two(L"STATIC", WS_POPUP);
     std::vector<std::string> log;
     CTracer tracer(log, "t");
-    const int before = gvt::CWindowImplRoot::LiveSubclassCount();
 
     EXPECT_FALSE(tracer.SubclassWindow(nullptr));
     ASSERT_TRUE(tracer.SubclassWindow(one));
     EXPECT_FALSE(tracer.SubclassWindow(two));
     EXPECT_EQ(one.get(), tracer.m_hWnd);
     EXPECT_FALSE(HasSubclass(two, tracer));
-    EXPECT_EQ(before + 1, gvt::CWindowImplRoot::LiveSubclassCount());
+    EXPECT_TRUE(HasSubclass(one, tracer));
     tracer.UnsubclassWindow();
 }
 
@@ -123,7 +121,6 @@ TEST(WindowImplSubclass, DestroyingTheWindowRemovesEverySubclassAndCallsTheFinal
     std::vector<std::string> log;
     CTracer lower(log, "lower");
     CTracer upper(log, "upper");
-    const int before = gvt::CWindowImplRoot::LiveSubclassCount();
     HWND hwnd = nullptr;
     {
         CTestWindow window(L"EDIT", WS_POPUP);
@@ -132,7 +129,6 @@ TEST(WindowImplSubclass, DestroyingTheWindowRemovesEverySubclassAndCallsTheFinal
         ASSERT_TRUE(upper.SubclassWindow(window));
     }
     EXPECT_FALSE(::IsWindow(hwnd));
-    EXPECT_EQ(before, gvt::CWindowImplRoot::LiveSubclassCount());
     EXPECT_EQ(nullptr, upper.m_hWnd);
     EXPECT_EQ(nullptr, lower.m_hWnd);
     // The hook gets the window that died, after the handle was cleared.
@@ -145,13 +141,17 @@ TEST(WindowImplSubclass, DestroyingTheWindowRemovesEverySubclassAndCallsTheFinal
 TEST(WindowImplSubclass, AnObjectThatDiesFirstLeavesAWorkingWindow)
 {
     CTestWindow window(L"STATIC", WS_POPUP);
-    const int before = gvt::CWindowImplRoot::LiveSubclassCount();
     std::vector<std::string> log;
+    SUBCLASSPROC proc = nullptr;
+    UINT_PTR id = 0;
     {
         CTracer tracer(log, "gone");
         ASSERT_TRUE(tracer.SubclassWindow(window));
+        proc = tracer.GetWindowProc();
+        id = reinterpret_cast<UINT_PTR>(&tracer);
     }
-    EXPECT_EQ(before, gvt::CWindowImplRoot::LiveSubclassCount());
+    DWORD_PTR ref = 0;
+    EXPECT_FALSE(::GetWindowSubclass(window, proc, id, &ref));
     ::SendMessageW(window, WM_PROBE, 0, 0);
     EXPECT_TRUE(log.empty());
     ::SetWindowTextW(window, L"still here");

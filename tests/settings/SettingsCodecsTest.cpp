@@ -5,6 +5,7 @@
 #include "framework/UniqueHandle.h"
 #include "resources/resource.h"
 #include "settings/FontListDlgSetting.h"
+#include "settings/LogFontFields.h"
 #include "settings/SettingsCodecs.h"
 #include "settings/WindowLayoutSetting.h"
 
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -110,6 +112,20 @@ TEST(LogFontCodec, WritesTheFourteenMembersInOrderAndReadsThemBack)
     LOGFONTW read{};
     ASSERT_TRUE(ReadLogFont(parsed.Doc, parsed.Root.get(), L"LogFont", read));
     EXPECT_TRUE(SameFont(read, font));
+}
+
+TEST(LogFontCodec, TheFieldsCoverEveryMemberOnceInDeclarationOrder)
+{
+    const LOGFONTW font{};
+    const char* const start = reinterpret_cast<const char*>(&font);
+    std::size_t covered = 0;
+    EachField(kLogFontFields, [&](const auto& field) {
+        const auto& member = font.*field.Ptr;
+        EXPECT_EQ(reinterpret_cast<const char*>(&member) - start, static_cast<std::ptrdiff_t>(covered)) << field.Name;
+        covered += sizeof member;
+        return true;
+    });
+    EXPECT_EQ(covered, sizeof font);
 }
 
 TEST(LogFontCodec, ABadMemberLeavesTheOnesBeforeItReadAndTheRestAsTheyWere)
@@ -262,6 +278,51 @@ TEST(FontListDlgCodec, ATypeIsReadWhenPresentAndOtherwiseKept)
         EXPECT_TRUE(setting.WindowLayout.Maximized);
         EXPECT_EQ(setting.WindowLayout.Rect.bottom, 4);
     }
+}
+
+template <typename T>
+bool Same(const T& a, const T& b)
+{
+    return a == b;
+}
+
+bool Same(const CMruStrings& a, const CMruStrings& b)
+{
+    return Texts(a) == Texts(b) && a.MaxSize == b.MaxSize && a.SaveContents == b.SaveContents;
+}
+
+bool Same(const CWindowLayoutSetting& a, const CWindowLayoutSetting& b)
+{
+    return a.Maximized == b.Maximized && ::EqualRect(&a.Rect, &b.Rect);
+}
+
+TEST(FontListDlgCodec, EveryFieldOfTheTableRoundTrips)
+{
+    CFontListDlgSetting written;
+    written.CharSet = 134;
+    written.Tategaki = 1;
+    written.Type = FontType3::RASTER;
+    written.Size = 9;
+    written.Weight = FontWeight4::NORMAL;
+    written.Italic = FontItalic3::OFF;
+    written.SampleText = L"x";
+    Fill(written.SampleTexts, {L"a", L"b"});
+    written.SampleTexts.MaxSize = 3;
+    written.WindowLayout.Maximized = true;
+    written.WindowLayout.Rect = RECT{1, 2, 3, 4};
+    CParsed parsed;
+    gvt::test::Parse(parsed, L"<r/>");
+    ASSERT_TRUE(WriteFontListDlgSetting(parsed.Doc, parsed.Root.get(), L"FontListDlg", written));
+    CFontListDlgSetting read;
+    ASSERT_TRUE(ReadFontListDlgSetting(parsed.Doc, parsed.Root.get(), L"FontListDlg", read))
+        << parsed.Doc.Error().MessageId;
+
+    const CFontListDlgSetting defaults;
+    EachField(kFontListDlgFields, [&](const auto& field) {
+        EXPECT_FALSE(Same(written.*field.Ptr, defaults.*field.Ptr)) << field.Name << " is set away from its default";
+        EXPECT_TRUE(Same(read.*field.Ptr, written.*field.Ptr)) << field.Name;
+        return true;
+    });
 }
 
 TEST(FontListDlgCodec, ABadWeightKeepsWhatWasReadBeforeIt)
