@@ -1,15 +1,27 @@
-// Figures for the font catalogue: its overhead over the bare GDI calls it
-// makes, and its time and memory on a scripted source of 1,000 to 50,000 faces.
+// Figures for the font catalogue at scale. Loads N generated faces (see
+// make_fonts.py; the folder bench-fonts beside this program's folder) for
+// this process only and prints, for N = 1,000 and
+// 10,000 and one character set, the times of
+//   - the bare probe loop: the GDI calls of a rebuild with nothing kept,
+//   - a cold rebuild (no cache; fingerprint taken, as at a first start),
+//   - a rebuild from the memory cache (a character-set switch back),
+//   - a start-up rebuild from the cache file (fingerprint, read, rebuild),
+//   - the build of N faces x 9 character sets arriving in scrambled order,
+// each also as a ratio to the bare loop of the same run. As in the program, the
+// fingerprint takes the enumeration of all character sets that the
+// character-set box makes at every start; that enumeration is shown apart.
+#include "fonts/CharSets.h"
 #include "fonts/FontCatalogue.h"
+#include "fonts/FontFingerprint.h"
 #include "fonts/GdiFontSource.h"
 #include "support/FakeFontSource.h"
 
 #include <windows.h>
-#include <psapi.h>
 
 #include <algorithm>
-#include <cmath>
+#include <array>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,7 +30,15 @@ namespace {
 using gvt::CFontCatalogue;
 using namespace gvt::test;
 
-double Now()
+constexpr BYTE kCharSet = ANSI_CHARSET;
+constexpr unsigned kFacesPerFolder = 1000;
+
+struct CTimes {
+    double Wall = 0;
+    double Cpu = 0;
+};
+
+double WallNow()
 {
     static const double frequency = [] {
         LARGE_INTEGER f;
@@ -30,62 +50,72 @@ double Now()
     return static_cast<double>(t.QuadPart) / frequency;
 }
 
+double CpuNow()
+{
+    FILETIME created, exited, kernel, user;
+    ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
+    const auto seconds = [](const FILETIME& t) {
+        return static_cast<double>((ULONGLONG{t.dwHighDateTime} << 32) | t.dwLowDateTime) / 1e7;
+    };
+    return seconds(kernel) + seconds(user);
+}
+
 template <typename F>
-double Seconds(F&& f)
+CTimes Measure(F&& f)
 {
-    const double start = Now();
+    const double wall = WallNow();
+    const double cpu = CpuNow();
     f();
-    return Now() - start;
+    return CTimes{WallNow() - wall, CpuNow() - cpu};
 }
 
-double Median(std::vector<double> values)
+// The medians of wall and of CPU time.
+CTimes MedianOf(std::vector<CTimes> times)
 {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    const std::size_t middle = times.size() / 2;
+    std::nth_element(times.begin(), times.begin() + middle, times.end(),
+                     [](const CTimes& a, const CTimes& b) { return a.Wall < b.Wall; });
+    const double wall = times[middle].Wall;
+    std::nth_element(times.begin(), times.begin() + middle, times.end(),
+                     [](const CTimes& a, const CTimes& b) { return a.Cpu < b.Cpu; });
+    return CTimes{wall, times[middle].Cpu};
 }
 
-PROCESS_MEMORY_COUNTERS_EX Memory()
+template <typename F>
+CTimes Median(int rounds, F&& f)
 {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof counters;
-    ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                           sizeof counters);
-    return counters;
+    std::vector<CTimes> times;
+    for (int i = 0; i < rounds; ++i)
+        times.push_back(Measure(f));
+    return MedianOf(std::move(times));
 }
 
-double MiB(SIZE_T bytes)
+std::wstring FolderOfThisProgram()
 {
-    return static_cast<double>(bytes) / (1024.0 * 1024.0);
+    std::wstring path(MAX_PATH, L'\0');
+    path.resize(::GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size())));
+    return path.substr(0, path.find_last_of(L'\\'));
 }
 
-// Loads every font file under the folder and its sub-folders for this process only.
-void LoadFonts(const std::wstring& folder, std::vector<std::wstring>& loaded)
+// Loads the font files of one folder for this process; returns how many.
+unsigned LoadFolder(const std::wstring& folder)
 {
+    unsigned loaded = 0;
     WIN32_FIND_DATAW found;
-    const HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
+    const HANDLE search = ::FindFirstFileW((folder + L"\\*.ttf").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
-        return;
+        return 0;
     do {
-        const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..")
-            continue;
-        const std::wstring path = folder + L"\\" + name;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            LoadFonts(path, loaded);
-            continue;
-        }
-        const std::wstring::size_type dot = name.rfind(L'.');
-        const std::wstring extension = dot == std::wstring::npos ? L"" : name.substr(dot);
-        if ((_wcsicmp(extension.c_str(), L".ttf") == 0 || _wcsicmp(extension.c_str(), L".otf") == 0 ||
-             _wcsicmp(extension.c_str(), L".ttc") == 0 || _wcsicmp(extension.c_str(), L".fon") == 0) &&
-            ::AddFontResourceExW(path.c_str(), FR_PRIVATE, nullptr) > 0)
-            loaded.push_back(path);
+        if (::AddFontResourceExW((folder + L"\\" + found.cFileName).c_str(), FR_PRIVATE, nullptr) > 0)
+            ++loaded;
     } while (::FindNextFileW(search, &found));
     ::FindClose(search);
+    return loaded;
 }
 
-// The GDI calls of a rebuild without the catalogue: enumerate, and for every
-// horizontal face create, select, measure, select back and delete 18 fonts.
+// The GDI calls of a rebuild without the catalogue: enumerate one character
+// set, and for every horizontal face create, select, measure, select back
+// and delete 18 fonts.
 struct CBareLoop {
     HDC Dc;
     unsigned Faces = 0;
@@ -117,131 +147,162 @@ int CALLBACK BareProbe(const LOGFONTW* enumerated, const TEXTMETRICW*, DWORD, LP
     return 1;
 }
 
+int CALLBACK CountFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM lParam)
+{
+    ++*reinterpret_cast<unsigned*>(lParam);
+    return 1;
+}
+
+// The enumeration alone, of one character set or of all.
+unsigned Enumerate(BYTE charSet)
+{
+    unsigned count = 0;
+    const HDC dc = ::GetDC(nullptr);
+    LOGFONTW filter{};
+    filter.lfCharSet = charSet;
+    ::EnumFontFamiliesExW(dc, &filter, CountFace, reinterpret_cast<LPARAM>(&count), 0);
+    ::ReleaseDC(nullptr, dc);
+    return count;
+}
+
 CBareLoop RunBareLoop()
 {
     CBareLoop loop{::GetDC(nullptr)};
     LOGFONTW filter{};
-    filter.lfCharSet = DEFAULT_CHARSET;
+    filter.lfCharSet = kCharSet;
     ::EnumFontFamiliesExW(loop.Dc, &filter, BareProbe, reinterpret_cast<LPARAM>(&loop), 0);
     ::ReleaseDC(nullptr, loop.Dc);
     return loop;
 }
 
-void BenchGdi()
+void Print(const char* what, const CTimes& times, const CTimes& bare)
 {
-    std::vector<std::wstring> loaded;
-    LoadFonts(L"Z:\\usr\\share\\fonts", loaded);
-    LoadFonts(L"Z:\\usr\\share\\wine\\fonts", loaded);
-
-    CFontListDlgSetting setting;
-    setting.CharSet = DEFAULT_CHARSET;
-    gvt::CGdiFontSource source;
-    CFontCatalogue catalogue;
-
-    // A first pass of each fills GDI's caches.
-    const CBareLoop bare = RunBareLoop();
-    catalogue.Reload(true, setting, source);
-
-    constexpr int rounds = 7;
-    std::vector<double> bareTimes, catalogueTimes;
-    for (int i = 0; i < rounds; ++i) {
-        bareTimes.push_back(Seconds([] { RunBareLoop(); }));
-        catalogueTimes.push_back(Seconds([&] { catalogue.Reload(true, setting, source); }));
-    }
-    const double bareMs = Median(bareTimes) * 1000;
-    const double catalogueMs = Median(catalogueTimes) * 1000;
-    std::printf("GDI: %zu font files loaded, %u faces enumerated, %u x 18 = %u probes, %u rendered unchanged, "
-                "%zu records\n",
-                loaded.size(), bare.Faces, bare.Faces, bare.Faces * 18, bare.Rendered, catalogue.Count());
-    std::printf("GDI: median of %d rounds: bare loop %.1f ms, Reload(true) %.1f ms, ratio %.3f (overhead %+.1f %%)\n",
-                rounds, bareMs, catalogueMs, catalogueMs / bareMs, (catalogueMs / bareMs - 1) * 100);
-    const double refilterMs = Seconds([&] { catalogue.Reload(false, setting, source); }) * 1000;
-    std::printf("GDI: Reload(false) %.3f ms\n", refilterMs);
-
-    for (const std::wstring& path : loaded)
-        ::RemoveFontResourceExW(path.c_str(), FR_PRIVATE, nullptr);
+    // Wine counts process time in steps of 10 ms or more: short runs show 0.
+    std::printf("  %-44s %9.1f ms  %7.4f x bare (CPU %7.4f x)\n", what, times.Wall * 1000, times.Wall / bare.Wall,
+                std::max(0.0, times.Cpu / bare.Cpu));
 }
 
-// Faces named "Face n" with four styles each (400 and 700, upright and
-// italic), enumerated in a scrambled or in their sorted order.
-void FillFake(CFakeFontSource& source, unsigned faces, bool scrambled)
+// Faces named "Face n", each in nine character sets and four styles (400
+// and 700, upright and italic), all (face, character set) pairs arriving in
+// a scrambled order.
+CTimes ScrambledBuild(unsigned faces, std::size_t& records)
 {
-    source.RecordProbes = false;
-    source.Faces.reserve(faces);
-    for (unsigned i = 0; i < faces; ++i) {
-        const unsigned n = scrambled ? static_cast<unsigned>((i * 7919ull) % faces) : i;
-        wchar_t name[LF_FACESIZE];
-        std::swprintf(name, LF_FACESIZE, L"Face %u", n);
-        source.AddFace(name, ANSI_CHARSET, TRUETYPE_FONTTYPE, Both(400) | Both(700));
-    }
-}
-
-class CNullSink : public gvt::CFontSink {
-public:
-    explicit CNullSink(CFakeFontSource& source) : m_source(source) {}
-    void OnFace(const LOGFONTW& enumerated, DWORD) override
-    {
-        LOGFONTW lf = enumerated;
-        gvt::CRenderedStyle style;
-        for (LONG weight = 100; weight < 1000; weight += 100)
-            for (BYTE italic : {0, 255}) {
-                lf.lfWeight = weight;
-                lf.lfItalic = italic;
-                m_source.Probe(lf, style);
-            }
-    }
-
-private:
-    CFakeFontSource& m_source;
-};
-
-void BenchFake(unsigned faces, bool scrambled)
-{
+    constexpr BYTE charSets[] = {ANSI_CHARSET,   EASTEUROPE_CHARSET, RUSSIAN_CHARSET, GREEK_CHARSET, TURKISH_CHARSET,
+                                 BALTIC_CHARSET, VIETNAMESE_CHARSET, HEBREW_CHARSET,  ARABIC_CHARSET};
+    const unsigned entries = faces * 9;
     CFakeFontSource source;
-    FillFake(source, faces, scrambled);
-    const SIZE_T before = Memory().PagefileUsage;
-
-    // The source alone: enumeration and 18 probes per face, nothing kept.
-    CNullSink sink(source);
-    const double sourceMs = Seconds([&] {
-                                source.Open();
-                                source.Enumerate(DEFAULT_CHARSET, sink);
-                                source.Close();
-                            }) * 1000;
-
+    source.RecordProbes = false;
+    source.Faces.reserve(entries);
+    for (unsigned i = 0; i < entries; ++i) {
+        const unsigned n = static_cast<unsigned>((i * 7919ull) % entries);
+        wchar_t name[LF_FACESIZE];
+        std::swprintf(name, LF_FACESIZE, L"Face %u", n / 9);
+        source.AddFace(name, charSets[n % 9], TRUETYPE_FONTTYPE, Both(400) | Both(700));
+    }
     CFontListDlgSetting setting;
     setting.CharSet = DEFAULT_CHARSET;
     CFontCatalogue catalogue;
-    const double rebuildMs = Seconds([&] { catalogue.Reload(true, setting, source); }) * 1000;
-    const SIZE_T after = Memory().PagefileUsage;
+    const CTimes times = Measure([&] { catalogue.Reload(true, setting, source); });
+    records = catalogue.Count();
+    return times;
+}
 
-    std::vector<double> refilter;
-    for (int i = 0; i < 9; ++i) {
-        setting.Weight = static_cast<FontWeight4>(i % 4);
-        refilter.push_back(Seconds([&] { catalogue.Reload(false, setting, source); }));
+void Run(unsigned faces, unsigned loadedFiles, const std::wstring& cacheFile)
+{
+    CFontListDlgSetting setting;
+    setting.CharSet = kCharSet;
+    const std::array<WORD, 4> version{1, 0, 0, 0};
+
+    // What the character-set box does at every start, as the program's
+    // fingerprint takes it from there.
+    gvt::CFontDigest enumerated;
+    const CTimes charSetBox = Median(3, [&] {
+        const HDC dc = ::GetDC(nullptr);
+        gvt::EnumCharSets(dc, &enumerated);
+        ::ReleaseDC(nullptr, dc);
+    });
+    gvt::CGdiFontSource source(&enumerated);
+    ::DeleteFileW(cacheFile.c_str());
+
+    // A first pass makes GDI read every face once. Then bare loops and cold
+    // rebuilds take turns, so that both see the same load of the machine.
+    const CBareLoop bare = RunBareLoop();
+    const int rounds = faces < 5000 ? 5 : 3;
+    std::vector<CTimes> bares, colds;
+    std::optional<CFontCatalogue> cold;
+    for (int i = 0; i < rounds; ++i) {
+        bares.push_back(Measure([] { RunBareLoop(); }));
+        ::DeleteFileW(cacheFile.c_str());
+        cold.emplace();
+        cold->UseCacheFile(cacheFile, version);
+        colds.push_back(Measure([&] { cold->Reload(true, setting, source); }));
     }
-    setting.Weight = FontWeight4::UNDEF;
-    std::vector<double> unfiltered;
-    for (int i = 0; i < 9; ++i)
-        unfiltered.push_back(Seconds([&] { catalogue.Reload(false, setting, source); }));
+    const CTimes bareTimes = MedianOf(bares);
+    const CTimes coldTimes = MedianOf(colds);
 
-    const double n = static_cast<double>(catalogue.Count());
-    const double catalogueUs = (rebuildMs - sourceMs) * 1000;
-    std::printf("fake %-9s %6u faces %7zu records: Reload(true) %9.1f ms (source alone %7.1f ms, catalogue "
-                "%.3f us/record = %.4f us x log2 n), Reload(false) %.3f ms (no filter %.3f ms), "
-                "memory +%.1f MiB, peak private %.1f MiB\n",
-                scrambled ? "scrambled" : "sorted", faces, catalogue.Count(), rebuildMs, sourceMs, catalogueUs / n,
-                catalogueUs / n / std::log2(n), Median(refilter) * 1000, Median(unfiltered) * 1000,
-                MiB(after > before ? after - before : 0), MiB(Memory().PeakPagefileUsage));
+    const CTimes save = Measure([&] { cold->SaveCache(); });
+    const CTimes memory = Median(5, [&] { cold->Reload(true, setting, source); });
+    const CTimes disk = Median(3, [&] {
+        CFontCatalogue warm;
+        gvt::CGdiFontSource started(&enumerated);
+        warm.UseCacheFile(cacheFile, version);
+        warm.Reload(true, setting, started);
+    });
+    unsigned oneSet = 0;
+    const CTimes enumerateOne = Median(5, [&] { oneSet = Enumerate(kCharSet); });
+    const CTimes fingerprint = Median(3, [&] {
+        const HDC dc = ::GetDC(nullptr);
+        gvt::InstalledFontsFingerprint(dc, &enumerated);
+        ::ReleaseDC(nullptr, dc);
+    });
+    std::size_t scrambledRecords = 0;
+    const CTimes scrambled = ScrambledBuild(faces, scrambledRecords);
+
+    WIN32_FILE_ATTRIBUTE_DATA file{};
+    ::GetFileAttributesExW(cacheFile.c_str(), GetFileExInfoStandard, &file);
+    std::printf("N = %u generated faces (%u files) in character set %u: %u faces enumerated, %u x 18 probes, "
+                "%zu records, cache %zu entries, %lu KiB\n",
+                faces, loadedFiles, kCharSet, bare.Faces, bare.Faces, cold->Count(), cold->Cache().Size(),
+                file.nFileSizeLow / 1024);
+    char what[96];
+    std::snprintf(what, sizeof what, "bare probe loop (median of %d)", rounds);
+    std::printf("  %-44s %9.1f ms\n", what, bareTimes.Wall * 1000);
+    std::snprintf(what, sizeof what, "cold rebuild (median of %d)", rounds);
+    Print(what, coldTimes, bareTimes);
+    Print("writing the cache file", save, bareTimes);
+    Print("rebuild from the memory cache (median of 5)", memory, bareTimes);
+    Print("start-up rebuild from the cache file (of 3)", disk, bareTimes);
+    std::snprintf(what, sizeof what, "enumerating the set alone (%u faces)", oneSet);
+    Print(what, enumerateOne, bareTimes);
+    Print("fingerprint (given the box's enumeration)", fingerprint, bareTimes);
+    Print("character-set box: all sets, with digest", charSetBox, bareTimes);
+    std::snprintf(what, sizeof what, "scrambled build, %u x 9 sets, %zu records", faces, scrambledRecords);
+    Print(what, scrambled, bareTimes);
+    std::fflush(stdout);
+    ::DeleteFileW(cacheFile.c_str());
 }
 
 }  // namespace
 
 int main()
 {
-    BenchGdi();
-    for (bool scrambled : {false, true})
-        for (unsigned faces : {1000u, 2500u, 10000u, 50000u})
-            BenchFake(faces, scrambled);
+    const std::wstring here = FolderOfThisProgram();
+    const std::wstring fonts = here + L"\\..\\bench-fonts";
+    const std::wstring cacheFile = here + L"\\catalogue_bench.fontcache";
+    unsigned folders = 0;
+    unsigned files = 0;
+    for (unsigned faces : {1000u, 10000u}) {
+        for (; folders < faces / kFacesPerFolder; ++folders) {
+            wchar_t name[8];
+            std::swprintf(name, 8, L"%02u", folders);
+            const unsigned loaded = LoadFolder(fonts + L"\\" + name);
+            if (loaded == 0) {
+                std::fwprintf(stderr, L"no fonts in %ls\\%ls: run make_fonts.py first\n", fonts.c_str(), name);
+                return 1;
+            }
+            files += loaded;
+        }
+        Run(faces, files, cacheFile);
+    }
     return 0;
 }

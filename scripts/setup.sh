@@ -10,7 +10,7 @@ packages=(
   libboost1.81-dev googletest
   wine wine32:i386
   xvfb xauth xdotool xclip imagemagick x11-utils
-  fonts-wine fonts-dejavu-core fonts-dejavu-extra fonts-ipafont-gothic
+  fonts-wine fonts-dejavu-core fonts-dejavu-extra fonts-ipafont-gothic python3-fonttools
   locales unzip
 )
 

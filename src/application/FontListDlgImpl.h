@@ -16,6 +16,7 @@
 #include "framework/Reflection.h"
 #include "framework/WaitCursor.h"
 #include "resources/resource.h"
+#include "settings/AppInfo.h"
 #include "settings/FontListDlgSetting.h"
 
 #include <optional>
@@ -43,7 +44,7 @@ public:
         std::optional<CWaitCursor> wait;
         if (enumerate)
             wait.emplace();
-        CGdiFontSource source;
+        CGdiFontSource source(&m_enumeratedFonts);
         const CLogFontList& filtered = m_catalogue.Reload(enumerate, m_setting, source);
         if (!m_setting.GlyphFilter) {
             m_list.SetItems(filtered);
@@ -127,9 +128,12 @@ private:
         // manager.
         this->SetWindowPos(HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-        m_controls.Bind(*this, &m_setting, this);
+        m_controls.Bind(*this, &m_setting, this, &m_enumeratedFonts);
         m_list.SubclassWindow(this->GetDlgItem(IDC_FONT_LIST));
         m_list.SetSampleText(m_setting.SampleText);
+        const CAppInfo& app = CAppInfo::Instance();
+        if (!app.CacheFolder.empty())
+            m_catalogue.UseCacheFile(app.FontCacheFilePath(), app.Version);
         Reload(true);
         m_dpi = WindowDpi(this->m_hWnd);
 
@@ -168,6 +172,8 @@ private:
         TopLogFont = Recorded(m_list.GetTop());
         if (id == IDOK)
             m_setting.SampleTexts.Add(m_setting.SampleText);
+        // A cache that cannot be written only costs the next run its speed.
+        m_catalogue.SaveCache();
         this->EndDialog(id);
         return 0;
     }
@@ -186,6 +192,9 @@ private:
 
     CFontListDlgSetting m_setting;
     CControls m_controls;
+    // The character-set box enumerates every face at start; the probe cache's
+    // fingerprint takes that enumeration instead of making its own.
+    CFontDigest m_enumeratedFonts;
     CFontCatalogue m_catalogue;
     CGlyphCoverage m_coverage;
     CFontListBox m_list;

@@ -7,7 +7,7 @@
 namespace gvt {
 
 template <class S>
-bool CComboBoxCharSet<S>::Attach(HWND combo, S* setting)
+bool CComboBoxCharSet<S>::Attach(HWND combo, S* setting, CFontDigest* digest)
 {
     m_charSet.Bind(setting, &CSettingMember<&S::CharSet>::Get, &CSettingMember<&S::CharSet>::Set);
     m_tategaki.Bind(setting, &CSettingMember<&S::Tategaki>::Get, &CSettingMember<&S::Tategaki>::Set);
@@ -15,7 +15,7 @@ bool CComboBoxCharSet<S>::Attach(HWND combo, S* setting)
         return false;
 
     CClientDC screen(nullptr);
-    m_choices = EnumCharSets(screen.get());
+    m_choices = EnumCharSets(screen.get(), digest);
     for (int i = this->GetCount() - 1; i >= 0; --i)
         this->DeleteString(i);
     for (const auto& choice : m_choices)

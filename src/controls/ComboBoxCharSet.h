@@ -26,8 +26,9 @@ public:
     END_MSG_MAP()
 
     // Binds to CharSet and Tategaki of `setting`, takes over the combo and
-    // fills it with the character sets of the installed fonts.
-    bool Attach(HWND combo, S* setting);
+    // fills it with the character sets of the installed fonts; `digest`, if
+    // given, becomes the digest of the fonts it enumerated.
+    bool Attach(HWND combo, S* setting, CFontDigest* digest = nullptr);
 
     using CChangedListeners = CEventListeners<CComboBoxCharSet>;
     template <class T, class U>

@@ -33,11 +33,12 @@ public:
     //   OnCharSetOrType(CCharSetCombo&), OnCharSetOrType(CEnumCombo&),
     //   OnSize(CSizeSender&), OnWeightOrItalic(CEnumCombo&) and
     //   OnSampleText(CSampleTextSender&, SampleTextChange).
-    // A template without a type box binds the others.
+    // A template without a type box binds the others. `enumeratedFonts`, if
+    // given, becomes the digest of the fonts the character-set box found.
     template <class O>
-    void Bind(CWindowW dialog, S* setting, O* owner)
+    void Bind(CWindowW dialog, S* setting, O* owner, CFontDigest* enumeratedFonts = nullptr)
     {
-        CharSet.Attach(dialog.GetDlgItem(IDC_CHARSET), setting);
+        CharSet.Attach(dialog.GetDlgItem(IDC_CHARSET), setting, enumeratedFonts);
         CharSet.AddListener(owner, &O::OnCharSetOrType);
         CharSet.SelectFromSetting();
 

@@ -19,21 +19,31 @@ my::CException NarrowingError(long long value)
     return my::CException::CastError(L"UINT", L"LONG", std::to_wstring(value));
 }
 
+// The records are in the font order, so an equal record can only be in the
+// run of ties of the wanted one, and that run starts at the first record not
+// before it.
+std::vector<CLogFontPtr>::const_iterator FirstNotLess(const CLogFontList& records, const CLogFontPtr& wanted)
+{
+    return std::lower_bound(records.begin(), records.end(), wanted, [](const CLogFontPtr& r, const CLogFontPtr& w) {
+        return CompareLogFont(*r, *w) < 0;
+    });
+}
+
 int FirstEqual(const CLogFontList& records, const CLogFontPtr& wanted)
 {
     if (!wanted)
         return -1;
-    const auto found = std::find_if(records.begin(), records.end(),
-                                    [&](const CLogFontPtr& r) { return EqualLogFont(*r, *wanted); });
-    return found == records.end() ? -1 : static_cast<int>(found - records.begin());
+    for (auto tie = FirstNotLess(records, wanted); tie != records.end() && CompareLogFont(**tie, *wanted) == 0; ++tie)
+        if (EqualLogFont(**tie, *wanted))
+            return static_cast<int>(tie - records.begin());
+    return -1;
 }
 
 int FirstNotBefore(const CLogFontList& records, const CLogFontPtr& wanted)
 {
     if (!wanted || records.empty())
         return 0;
-    const auto found = std::find_if(records.begin(), records.end(),
-                                    [&](const CLogFontPtr& r) { return CompareLogFont(*r, *wanted) >= 0; });
+    const auto found = FirstNotLess(records, wanted);
     return found == records.end() ? static_cast<int>(records.size()) - 1 : static_cast<int>(found - records.begin());
 }
 

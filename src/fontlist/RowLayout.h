@@ -58,9 +58,11 @@ struct CRowPositions {
     int Top;
 };
 
-// Selected and caret go to the first equal record. Top goes to the first
-// record not before the remembered one in the font order (the last record
-// when all are before it), or to 0 when nothing was remembered.
+// The records are in the font order, as the catalogue lists them; each
+// position is found by binary search. Selected and caret go to the first
+// equal record. Top goes to the first record not before the remembered one in
+// the font order (the last record when all are before it), or to 0 when
+// nothing was remembered.
 CRowPositions FindRowPositions(const CLogFontList& records, const CRememberedRows& remembered);
 
 }  // namespace gvt

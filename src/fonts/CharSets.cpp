@@ -16,16 +16,31 @@ bool Before(const CCharSet& a, const CCharSet& b) noexcept
     return a.Tategaki < b.Tategaki;
 }
 
-int CALLBACK CollectCharSet(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM context)
+struct CCollected {
+    CCharSetChoices Choices;
+    CFontDigest* Digest;
+};
+
+int CALLBACK CollectCharSet(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD type, LPARAM context)
 {
+    auto& collected = *reinterpret_cast<CCollected*>(context);
     // Nothing may unwind through the system's enumeration; a choice that
-    // cannot be stored is left out.
+    // cannot be stored is left out. A digest that cannot grow is emptied and
+    // given up: an empty one is never taken for the fonts'.
     try {
         const auto* extended = reinterpret_cast<const ENUMLOGFONTEXW*>(font);
         auto choice = boost::shared_ptr<CCharSet>(new CCharSet(CharSetOfFont(*font, extended->elfScript)));
-        InsertCharSet(*reinterpret_cast<CCharSetChoices*>(context), choice);
+        InsertCharSet(collected.Choices, choice);
     } catch (...) {
         LogCaughtException(L"character-set enumeration");
+    }
+    try {
+        if (collected.Digest)
+            AddEnumeratedFace(*collected.Digest, *font, *metrics, type);
+    } catch (...) {
+        LogCaughtException(L"font digest of the character-set enumeration");
+        *collected.Digest = CFontDigest();
+        collected.Digest = nullptr;
     }
     return TRUE;
 }
@@ -53,13 +68,15 @@ bool InsertCharSet(CCharSetChoices& choices, const boost::shared_ptr<CCharSet>& 
     return true;
 }
 
-CCharSetChoices EnumCharSets(HDC dc)
+CCharSetChoices EnumCharSets(HDC dc, CFontDigest* digest)
 {
-    CCharSetChoices choices;
+    if (digest)
+        *digest = CFontDigest();
+    CCollected collected{CCharSetChoices(), digest};
     LOGFONTW request = {};
     request.lfCharSet = DEFAULT_CHARSET;
-    ::EnumFontFamiliesExW(dc, &request, CollectCharSet, reinterpret_cast<LPARAM>(&choices), 0);
-    return choices;
+    ::EnumFontFamiliesExW(dc, &request, CollectCharSet, reinterpret_cast<LPARAM>(&collected), 0);
+    return std::move(collected.Choices);
 }
 
 }  // namespace gvt

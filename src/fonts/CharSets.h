@@ -2,6 +2,8 @@
 // as the character-set box lists them.
 #pragma once
 
+#include "fonts/FontFingerprint.h"
+
 #include <windows.h>
 
 #include <boost/shared_ptr.hpp>
@@ -29,7 +31,9 @@ CCharSet CharSetOfFont(const LOGFONTW& font, const wchar_t* script);
 bool InsertCharSet(CCharSetChoices& choices, const boost::shared_ptr<CCharSet>& choice);
 
 // Every (character set, vertical writing) pair of the fonts installed now,
-// enumerated on `dc` for all faces in all character sets.
-CCharSetChoices EnumCharSets(HDC dc);
+// enumerated on `dc` for all faces in all character sets. With `digest`, that
+// digest becomes the one of this enumeration (see FontFingerprint.h), or
+// empty when it could not be made.
+CCharSetChoices EnumCharSets(HDC dc, CFontDigest* digest = nullptr);
 
 }  // namespace gvt

@@ -1,11 +1,8 @@
 #include "fonts/FontCatalogue.h"
 
-#include "fonts/FontOrder.h"
+#include "fonts/SortUnique.h"
 
 #include <boost/make_shared.hpp>
-
-#include <algorithm>
-#include <cwchar>
 
 namespace gvt {
 
@@ -67,27 +64,59 @@ const CLogFontList& CFontCatalogue::Reload(bool enumerate, const CFontListDlgSet
     return m_displayed;
 }
 
+void CFontCatalogue::UseCacheFile(const std::wstring& path, const std::array<WORD, 4>& programVersion)
+{
+    m_cacheFile = path;
+    m_stamp.ProgramVersion = programVersion;
+    m_cacheFileRead = false;
+}
+
+HRESULT CFontCatalogue::SaveCache()
+{
+    if (m_cacheFile.empty() || !m_cacheFileRead || !m_cache.Changed())
+        return S_OK;
+    const HRESULT result = WriteProbeCache(m_cacheFile, m_stamp, m_cache, m_names.Names());
+    if (SUCCEEDED(result))
+        m_cache.MarkSaved();
+    return result;
+}
+
 void CFontCatalogue::SetHeight(int size) noexcept
 {
     for (const CRecordPtr& record : m_records)
         record->lfHeight = size;
 }
 
+// The file is read once, at the first rebuild after it was named: what this
+// run probes afterwards goes into the same cache. Its names are worth taking
+// even from other fonts: most are still there, and their order is checked.
+void CFontCatalogue::ReadCacheFile(CFontSource& source)
+{
+    m_stamp.Fingerprint = source.Fingerprint();
+    std::vector<std::wstring> names;
+    ReadProbeCache(m_cacheFile, m_stamp, m_cache, names);
+    if (!names.empty())
+        m_names.Seed(std::move(names));
+    m_cacheFileRead = true;
+}
+
 void CFontCatalogue::Rebuild(const CFontListDlgSetting& setting, CFontSource& source)
 {
     m_records.clear();
+    if (!m_cacheFile.empty() && !m_cacheFileRead)
+        ReadCacheFile(source);
     struct CContext {
         CFontCatalogue& Catalogue;
         ~CContext()
         {
             Catalogue.m_source = nullptr;
             Catalogue.m_mask = 0;
-            Catalogue.m_run.Valid = false;
         }
     } const context{*this};
     m_source = &source;
     m_mask = ExclusionMask(setting);
     source.Enumerate(static_cast<BYTE>(setting.CharSet), *this);
+    SortUnique(m_records, m_names);
     for (const CRecordPtr& record : m_records) {
         record->lfHeight = setting.Size;
         record->lfWidth = 0;
@@ -104,83 +133,44 @@ void CFontCatalogue::OnFace(const LOGFONTW& lf, DWORD fontType)
         return;
     if ((m_mask & SkipTrueType) && (fontType & TRUETYPE_FONTTYPE))
         return;
-    ExpandStyles(lf);
+
+    CProbeCache::CStyles styles = 0;
+    if (!m_cache.Find(lf, styles)) {
+        styles = ProbeStyles(lf);
+        m_cache.Add(lf, styles);
+    }
+    // The records come in the order the probes would find them.
+    LOGFONTW record = lf;
+    record.lfWidth = 0;
+    for (LONG weight = FW_THIN; weight <= FW_HEAVY; weight += FW_THIN) {
+        for (const BYTE italic : {BYTE{0}, BYTE{255}}) {
+            if (styles & CProbeCache::Style(weight, italic != 0)) {
+                record.lfWeight = weight;
+                record.lfItalic = italic;
+                m_records.push_back(boost::make_shared<CLogFontW>(record));
+            }
+        }
+    }
 }
 
-// Every face taken is probed at the nine standard weights, upright and italic.
-void CFontCatalogue::ExpandStyles(const LOGFONTW& enumerated)
+// Every face taken is probed at the nine standard weights, upright and
+// italic, and a style counts when the system renders it with exactly the
+// weight and italic state asked for.
+CProbeCache::CStyles CFontCatalogue::ProbeStyles(const LOGFONTW& enumerated)
 {
-    FindNameRun(enumerated.lfFaceName);
     LOGFONTW lf = enumerated;
     lf.lfWidth = 0;
+    CProbeCache::CStyles styles = 0;
     for (LONG weight = FW_THIN; weight <= FW_HEAVY; weight += FW_THIN) {
-        lf.lfWeight = weight;
-        lf.lfItalic = 0;
-        ProbeStyle(lf);
-        lf.lfItalic = 255;
-        ProbeStyle(lf);
+        for (const BYTE italic : {BYTE{0}, BYTE{255}}) {
+            lf.lfWeight = weight;
+            lf.lfItalic = italic;
+            CRenderedStyle rendered;
+            if (m_source->Probe(lf, rendered) && rendered.Weight == weight && rendered.Italic == (italic != 0))
+                styles |= CProbeCache::Style(weight, italic != 0);
+        }
     }
-}
-
-// With DEFAULT_CHARSET a face comes once per character set in a row, so the
-// run found for the previous face is often the one wanted; and faces often
-// come in their order, after every record there is.
-void CFontCatalogue::FindNameRun(const wchar_t* faceName)
-{
-    if (m_run.Valid && std::wcscmp(m_run.Name, faceName) == 0)
-        return;
-    m_run.Valid = false;
-    std::wcsncpy(m_run.Name, faceName, LF_FACESIZE - 1);
-    m_run.Name[LF_FACESIZE - 1] = L'\0';
-    if (m_records.empty() || CompareFaceNames(m_records.back()->lfFaceName, faceName) < 0) {
-        m_run.First = m_run.Last = m_records.size();
-    } else {
-        const auto first = std::lower_bound(
-            m_records.begin(), m_records.end(), faceName,
-            [](const CRecordPtr& r, const wchar_t* name) { return CompareFaceNames(r->lfFaceName, name) < 0; });
-        const auto last = std::upper_bound(
-            first, m_records.end(), faceName,
-            [](const wchar_t* name, const CRecordPtr& r) { return CompareFaceNames(name, r->lfFaceName) < 0; });
-        m_run.First = static_cast<std::size_t>(first - m_records.begin());
-        m_run.Last = static_cast<std::size_t>(last - m_records.begin());
-    }
-    m_run.Valid = true;
-}
-
-bool CFontCatalogue::ProbeStyle(const LOGFONTW& lf)
-{
-    CRenderedStyle rendered;
-    if (!m_source->Probe(lf, rendered))
-        return false;
-    if (rendered.Weight != lf.lfWeight || rendered.Italic != (lf.lfItalic != 0))
-        return false;
-    InsertUnique(lf);
-    return true;
-}
-
-// Inserts at the first record not less than the new one, so among ties the
-// one enumerated last stands first. Everything before the name run is less
-// and everything after it greater, so the search stays inside the run and
-// compares the style alone. The whole tie run is searched for an equal
-// record: a style reported again after another character set's twin must not
-// be listed twice.
-bool CFontCatalogue::InsertUnique(const LOGFONTW& lf)
-{
-    const auto runFirst = m_records.begin() + static_cast<std::ptrdiff_t>(m_run.First);
-    const auto runLast = m_records.begin() + static_cast<std::ptrdiff_t>(m_run.Last);
-    const auto notLess = std::lower_bound(runFirst, runLast, lf,
-                                          [](const CRecordPtr& r, const LOGFONTW& v) { return CompareStyle(*r, v) < 0; });
-    for (auto tie = notLess; tie != runLast && CompareStyle(**tie, lf) == 0; ++tie)
-        if (EqualLogFont(**tie, lf))
-            return false;
-
-    CRecordPtr record = boost::make_shared<CLogFontW>(lf);
-    const auto index = notLess - m_records.begin();
-    if (m_records.size() == m_records.capacity())
-        m_records.reserve(std::max(m_records.capacity() + m_records.capacity() / 2, m_records.size() + 1));
-    m_records.insert(m_records.begin() + index, std::move(record));
-    ++m_run.Last;
-    return true;
+    return styles;
 }
 
 void CFontCatalogue::Filter(const CFontListDlgSetting& setting)

@@ -3,11 +3,16 @@
 // and free of equal records, and the displayed list filtered from it.
 #pragma once
 
+#include "fonts/FaceNameOrder.h"
 #include "fonts/FontSource.h"
 #include "fonts/LogFont.h"
+#include "fonts/ProbeCache.h"
+#include "fonts/ProbeCacheFile.h"
 #include "settings/FontListDlgSetting.h"
 
+#include <array>
 #include <cstddef>
+#include <string>
 #include <vector>
 
 namespace gvt {
@@ -25,7 +30,21 @@ public:
     // With enumerate, rebuilds the catalogue from the source first; then runs
     // the weight and italic filter. The source is open for the whole call.
     // Returns the displayed list, valid until the next call.
+    //
+    // A face probed once is not probed again while the catalogue lives: the
+    // probe cache answers instead, and the list is the same record for record.
     const CLogFontList& Reload(bool enumerate, const CFontListDlgSetting& setting, CFontSource& source);
+
+    // Keeps the probe results between runs in this file: it is read at the
+    // next rebuild and used when it was written by this program version from
+    // the fonts the source now has (its fingerprint); otherwise everything is
+    // probed again. SaveCache writes it.
+    void UseCacheFile(const std::wstring& path, const std::array<WORD, 4>& programVersion);
+    // Writes the cache file when something was probed since it was read or
+    // last written. S_OK, or the error that left the file as it was: the next
+    // run then only probes again, so the caller need not tell the user.
+    HRESULT SaveCache();
+    const CProbeCache& Cache() const noexcept { return m_cache; }
 
     // Gives every record the new height. The displayed list shares the
     // records, so it sees the change too.
@@ -40,28 +59,24 @@ private:
     using CRecordPtr = boost::shared_ptr<CLogFontW>;
 
     void Rebuild(const CFontListDlgSetting& setting, CFontSource& source);
+    void ReadCacheFile(CFontSource& source);
     void OnFace(const LOGFONTW& lf, DWORD fontType) override;
-    void ExpandStyles(const LOGFONTW& enumerated);
-    void FindNameRun(const wchar_t* faceName);
-    bool ProbeStyle(const LOGFONTW& lf);
-    bool InsertUnique(const LOGFONTW& lf);
+    CProbeCache::CStyles ProbeStyles(const LOGFONTW& enumerated);
     void Filter(const CFontListDlgSetting& setting);
 
     std::vector<CRecordPtr> m_records;
     CLogFontList m_displayed;
+    CProbeCache m_cache;
+    CFaceNameOrder m_names;
 
-    // Valid only while an enumeration runs: the source, the mask, and the
-    // records [First, Last) whose face names compare equal to Name, the face
-    // being expanded. Only that face's styles are inserted meanwhile, all
-    // inside the run, so the names are compared once per face, not per style.
+    std::wstring m_cacheFile;
+    CProbeCacheStamp m_stamp;
+    bool m_cacheFileRead = false;
+
+    // Valid only while an enumeration runs: the source and the mask. The
+    // records are collected in the order they come and sorted at the end.
     CFontSource* m_source = nullptr;
     DWORD m_mask = 0;
-    struct CNameRun {
-        bool Valid = false;
-        wchar_t Name[LF_FACESIZE] = {};
-        std::size_t First = 0;
-        std::size_t Last = 0;
-    } m_run;
 };
 
 }  // namespace gvt

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 namespace gvt {
 
 // Receives the enumerated faces.
@@ -40,6 +42,10 @@ public:
     // Creates the font and reads its rendered style; false when no font
     // results or its metrics cannot be read.
     virtual bool Probe(const LOGFONTW& lf, CRenderedStyle& style) = 0;
+
+    // A value that changes whenever the installed fonts change, telling
+    // whether probe results kept from an earlier run still hold.
+    virtual std::uint64_t Fingerprint() = 0;
 };
 
 // Keeps a source open for one scope.

@@ -1,5 +1,7 @@
 #include "fonts/GdiFontSource.h"
 
+#include "fonts/FontFingerprint.h"
+
 #include <exception>
 
 namespace gvt {
@@ -64,6 +66,13 @@ bool CGdiFontSource::Probe(const LOGFONTW& lf, CRenderedStyle& style)
     style.Weight = metrics.tmWeight;
     style.Italic = metrics.tmItalic != 0;
     return true;
+}
+
+std::uint64_t CGdiFontSource::Fingerprint()
+{
+    if (!m_screen || !*m_screen)
+        return 0;
+    return InstalledFontsFingerprint(m_screen->get(), m_enumerated);
 }
 
 }  // namespace gvt

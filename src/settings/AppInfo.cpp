@@ -19,6 +19,12 @@ void CAppInfo::Init()
     // current directory.
     SettingsFolder = ::SHGetSpecialFolderPathW(nullptr, folder, CSIDL_APPDATA, TRUE) ? folder : L"";
     SettingsFolder = JoinPath(JoinPath(SettingsFolder, MakerName), ProductName);
+    // What can be found again at any time stays on this machine; without the
+    // folder nothing is kept.
+    wchar_t local[MAX_PATH] = {};
+    CacheFolder = ::SHGetSpecialFolderPathW(nullptr, local, CSIDL_LOCAL_APPDATA, FALSE)
+                      ? JoinPath(JoinPath(local, MakerName), ProductName)
+                      : L"";
 
     std::wstring module(MAX_PATH, L'\0');
     module.resize(::GetModuleFileNameW(gvt::ModuleInstance(), &module[0], static_cast<DWORD>(module.size())));
@@ -42,6 +48,11 @@ std::wstring CAppInfo::VersionText() const
 std::wstring CAppInfo::SettingsFilePath() const
 {
     return JoinPath(SettingsFolder, ProductName + L"32" + L".config");
+}
+
+std::wstring CAppInfo::FontCacheFilePath() const
+{
+    return CacheFolder.empty() ? L"" : JoinPath(CacheFolder, ProductName + L"32" + L".fontcache");
 }
 
 CAppInfo& CAppInfo::Instance() noexcept

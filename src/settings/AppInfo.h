@@ -13,6 +13,8 @@ public:
     std::wstring ProductName;  // string 131
     std::wstring DisplayName;  // string 134
     std::wstring SettingsFolder;
+    // In the local (not roaming) application-data folder; empty when there is none.
+    std::wstring CacheFolder;
     std::array<WORD, 4> Version{0, 0, 0, 0};
     std::wstring LegalCopyright;
 
@@ -24,6 +26,9 @@ public:
     std::wstring VersionText() const;
     // The settings file path: SettingsFolder joined with ProductName + "32.config".
     std::wstring SettingsFilePath() const;
+    // The font probe cache: CacheFolder joined with ProductName + "32.fontcache";
+    // empty without a cache folder.
+    std::wstring FontCacheFilePath() const;
 
     static CAppInfo& Instance() noexcept;
 };

@@ -9,6 +9,7 @@
 #include "framework/Dpi.h"
 #include "framework/UniqueHandle.h"
 #include "resources/resource.h"
+#include "settings/AppInfo.h"
 #include "settings/AppSetting.h"
 #include "support/RecordingMsg.h"
 #include "support/TestLanguage.h"
@@ -20,6 +21,7 @@
 #include <memory>
 
 #include <commctrl.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <climits>
@@ -882,6 +884,51 @@ TEST_F(MainDialogFeatures, AChangeOfDpiTakesTheSuggestedRectangleAndMeasuresTheR
     EXPECT_EQ(0, std::memcmp(&suggested, &after, sizeof(RECT)));
     EXPECT_EQ(expected, height);
     EXPECT_GT(height, 2 + 13 + 1 + 22 + 2) << "the larger list font is measured";
+}
+
+// The probe cache of a run is written when the dialog ends and lets the next
+// run list the same rows; a cache folder that cannot be made costs nothing
+// but the speed, and says nothing.
+TEST_F(MainDialog, TheFontCacheIsKeptBetweenRunsAndAnUnwritableFolderIsSilent)
+{
+    CAppInfo& app = CAppInfo::Instance();
+    const CAppInfo saved = app;
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"gvt-dialog-cache-" + std::to_wstring(::GetCurrentProcessId());
+    app.ProductName = L"Glyvanter";
+    app.CacheFolder = folder + L"\\Morvell\\Glyvanter";
+
+    const auto dejaVuRows = [&](EEnd end) {
+        std::vector<std::wstring> rows;
+        gvt::CMainDlg dialog;
+        Run(dialog, end, [&](gvt::CMainDlg& d) {
+            for (const CLogFontPtr& font : d.FontList().GetItems())
+                if (IsDejaVu(font))
+                    rows.push_back(std::to_wstring(font->lfCharSet) + L"/" + std::to_wstring(font->lfWeight) + L"/" +
+                                   std::to_wstring(font->lfItalic));
+        });
+        return rows;
+    };
+    const std::vector<std::wstring> first = dejaVuRows(EEnd::Ok);
+    EXPECT_FALSE(first.empty());
+    EXPECT_TRUE(::PathFileExistsW(app.FontCacheFilePath().c_str())) << "written at the end of the run";
+    EXPECT_EQ(dejaVuRows(EEnd::Cancel), first) << "the next run lists the same from the file";
+
+    // A file where the maker's folder should be.
+    ::DeleteFileW(app.FontCacheFilePath().c_str());
+    ::RemoveDirectoryW(app.CacheFolder.c_str());
+    ::RemoveDirectoryW((folder + L"\\Morvell").c_str());
+    const HANDLE blocker = ::CreateFileW((folder + L"\\Morvell").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(blocker, INVALID_HANDLE_VALUE);
+    ::CloseHandle(blocker);
+    EXPECT_EQ(dejaVuRows(EEnd::Ok), first);
+    EXPECT_TRUE(m_msg.boxes.empty()) << "no message about the cache";
+
+    ::DeleteFileW((folder + L"\\Morvell").c_str());
+    ::RemoveDirectoryW(folder.c_str());
+    app = saved;
 }
 
 }  // namespace

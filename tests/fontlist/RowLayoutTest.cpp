@@ -148,6 +148,25 @@ TEST(FindRowPositions, AFontThatIsGoneOrWasNotRememberedGivesNoSelectionOrCaret)
     EXPECT_EQ(-1, other.Caret);
 }
 
+TEST(FindRowPositions, AnEqualRecordIsFoundAmongItsTies)
+{
+    // The same style in several character sets: one run of ties.
+    CLogFontList fresh = {Record(L"A"), Record(L"B")};
+    for (BYTE charSet : {RUSSIAN_CHARSET, GREEK_CHARSET, SHIFTJIS_CHARSET, ANSI_CHARSET}) {
+        CLogFontW lf(*Record(L"C"));
+        lf.lfCharSet = charSet;
+        fresh.push_back(CLogFontPtr(new CLogFontW(lf)));
+    }
+    fresh.push_back(Record(L"D"));
+    for (std::size_t i = 2; i < 6; ++i) {
+        const gvt::CRowPositions p =
+            gvt::FindRowPositions(fresh, gvt::CRememberedRows{CLogFontPtr(new CLogFontW(*fresh[i])), fresh[i], fresh[i]});
+        EXPECT_EQ(static_cast<int>(i), p.Selected);
+        EXPECT_EQ(static_cast<int>(i), p.Caret);
+        EXPECT_EQ(2, p.Top) << "the first of the ties";
+    }
+}
+
 TEST(FindRowPositions, TheTopGoesToTheFirstFontNotBeforeTheOldTop)
 {
     const CLogFontList fresh = {Record(L"A"), Record(L"B", FW_NORMAL), Record(L"B", FW_BOLD), Record(L"D")};

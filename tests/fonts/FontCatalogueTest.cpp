@@ -96,9 +96,11 @@ protected:
         source.AddFace(L"@Bitmap", ANSI_CHARSET, RASTER_FONTTYPE, Upright(400));
     }
 
+    // A catalogue of its own each time: a face probed before would not be probed again.
     std::set<std::wstring> Listed(int tategaki, FontType3 type)
     {
         source.Probes.clear();
+        CFontCatalogue catalogue;
         const std::set<std::wstring> names = FaceNames(catalogue.Reload(true, Setting(0, tategaki, type), source));
         std::set<std::wstring> probed;
         for (const LOGFONTW& lf : source.Probes)
@@ -108,7 +110,6 @@ protected:
     }
 
     CFakeFontSource source;
-    CFontCatalogue catalogue;
 };
 
 TEST_F(FontCatalogueMaskFaces, EachBitSkipsItsFaces)
@@ -348,12 +349,19 @@ TEST(FontCatalogueReload, AFailedRebuildClosesTheSourceAndListsNothing)
     CFontCatalogue catalogue;
     EXPECT_EQ(catalogue.Reload(true, Setting(), source).size(), 4u);
 
-    source.ThrowAtProbe = source.ProbeCount + 25;
+    // A and B are known by now; the new face's probes fail half-way.
+    source.AddFace(L"C", ANSI_CHARSET, TRUETYPE_FONTTYPE, Both(400));
+    source.ThrowAtProbe = source.ProbeCount + 7;
     EXPECT_THROW(catalogue.Reload(true, Setting(), source), std::runtime_error);
     EXPECT_EQ(source.Opens, 2);
     EXPECT_EQ(source.Closes, 2);
     EXPECT_EQ(catalogue.Count(), 0u);
     EXPECT_TRUE(catalogue.Displayed().empty());
+
+    source.ThrowAtProbe = 0;
+    EXPECT_EQ(FaceNames(catalogue.Reload(true, Setting(), source)), (std::set<std::wstring>{L"A", L"B", L"C"}))
+        << "nothing half-probed is kept";
+    EXPECT_EQ(catalogue.Count(), 6u);
 }
 
 class FontCatalogueFilter : public ::testing::Test {

@@ -24,6 +24,11 @@ TEST(AppInfo, TakesNamesFolderVersionAndCopyrightFromTheResources)
     ASSERT_TRUE(::SHGetSpecialFolderPathW(nullptr, appData, CSIDL_APPDATA, FALSE));
     EXPECT_EQ(info.SettingsFolder, std::wstring(appData) + L"\\Morvell\\Glyvanter");
     EXPECT_EQ(info.SettingsFilePath(), info.SettingsFolder + L"\\Glyvanter32.config");
+    wchar_t localAppData[MAX_PATH] = {};
+    ASSERT_TRUE(::SHGetSpecialFolderPathW(nullptr, localAppData, CSIDL_LOCAL_APPDATA, FALSE));
+    EXPECT_EQ(info.CacheFolder, std::wstring(localAppData) + L"\\Morvell\\Glyvanter") << "local, not roaming";
+    EXPECT_NE(info.CacheFolder, info.SettingsFolder);
+    EXPECT_EQ(info.FontCacheFilePath(), info.CacheFolder + L"\\Glyvanter32.fontcache");
 
     EXPECT_EQ(info.Version, (std::array<WORD, 4>{1, 0, 0, 0}));
     EXPECT_EQ(info.VersionText(), L"1.0.0.0");
@@ -45,6 +50,7 @@ TEST(AppInfo, AFolderOfItsOwnGetsTheFileNameJoined)
     EXPECT_EQ(info.SettingsFilePath(), L"Morvell\\Glyvanter\\Glyvanter32.config");
     info.SettingsFolder = L"C:\\";
     EXPECT_EQ(info.SettingsFilePath(), L"C:\\Glyvanter32.config");
+    EXPECT_EQ(info.FontCacheFilePath(), L"") << "no cache folder, no cache file";
 }
 
 }  // namespace

@@ -74,6 +74,24 @@ bool CFakeFontSource::Probe(const LOGFONTW& lf, CRenderedStyle& style)
     return true;
 }
 
+std::uint64_t CFakeFontSource::Fingerprint()
+{
+    if (!m_open)
+        ++CallsWhileClosed;
+    ++Fingerprints;
+    std::uint64_t hash = 14695981039346656037ull;
+    const auto add = [&](const void* data, std::size_t size) {
+        for (std::size_t i = 0; i < size; ++i)
+            hash = (hash ^ static_cast<const unsigned char*>(data)[i]) * 1099511628211ull;
+    };
+    for (const CFakeFace& face : Faces) {
+        add(&face.Lf, sizeof face.Lf);
+        add(&face.Type, sizeof face.Type);
+        add(&face.Styles, sizeof face.Styles);
+    }
+    return hash;
+}
+
 const CFakeFace* CFakeFontSource::Find(const LOGFONTW& lf) const noexcept
 {
     const auto same = [&](const CFakeFace& face) {

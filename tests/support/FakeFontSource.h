@@ -47,6 +47,8 @@ public:
     void Close() noexcept override;
     void Enumerate(BYTE charSet, CFontSink& sink) override;
     bool Probe(const LOGFONTW& lf, CRenderedStyle& style) override;
+    // Changes with any change of the faces.
+    std::uint64_t Fingerprint() override;
 
     std::vector<CFakeFace> Faces;
 
@@ -56,6 +58,7 @@ public:
     int CallsWhileClosed = 0;
     std::vector<BYTE> EnumeratedCharSets;
     std::size_t ProbeCount = 0;
+    int Fingerprints = 0;
     bool RecordProbes = true;
     std::vector<LOGFONTW> Probes;
 

@@ -1,0 +1,269 @@
+#include "fonts/FontFingerprint.h"
+
+#include "base/EnsureFolder.h"
+#include "framework/DebugLog.h"
+#include "framework/UniqueHandle.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
+#include <unordered_map>
+
+namespace gvt {
+
+namespace {
+
+struct CKeyTraits {
+    using type = HKEY;
+    static HKEY invalid() noexcept { return nullptr; }
+    static void close(HKEY key) noexcept { ::RegCloseKey(key); }
+};
+using CUniqueKey = CUniqueHandle<CKeyTraits>;
+
+struct CFindTraits {
+    using type = HANDLE;
+    static HANDLE invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void close(HANDLE find) noexcept { ::FindClose(find); }
+};
+using CUniqueFind = CUniqueHandle<CFindTraits>;
+
+void AddFace(CFontDigest::CItem& item, const ENUMLOGFONTEXW& face)
+{
+    const LOGFONTW& lf = face.elfLogFont;
+    item.Add(lf.lfHeight).Add(lf.lfWidth).Add(lf.lfEscapement).Add(lf.lfOrientation).Add(lf.lfWeight);
+    item.Add(lf.lfItalic).Add(lf.lfUnderline).Add(lf.lfStrikeOut).Add(lf.lfCharSet).Add(lf.lfOutPrecision);
+    item.Add(lf.lfClipPrecision).Add(lf.lfQuality).Add(lf.lfPitchAndFamily);
+    item.AddText(lf.lfFaceName, LF_FACESIZE);
+    item.AddText(face.elfFullName, LF_FULLFACESIZE);
+    item.AddText(face.elfStyle, LF_FACESIZE);
+    item.AddText(face.elfScript, LF_FACESIZE);
+}
+
+// Field by field: the structures have padding that holds anything.
+void AddMetrics(CFontDigest::CItem& item, const TEXTMETRICW& tm)
+{
+    item.Add(tm.tmHeight).Add(tm.tmAscent).Add(tm.tmDescent).Add(tm.tmInternalLeading).Add(tm.tmExternalLeading);
+    item.Add(tm.tmAveCharWidth).Add(tm.tmMaxCharWidth).Add(tm.tmWeight).Add(tm.tmOverhang);
+    item.Add(tm.tmDigitizedAspectX).Add(tm.tmDigitizedAspectY);
+    item.Add(tm.tmFirstChar).Add(tm.tmLastChar).Add(tm.tmDefaultChar).Add(tm.tmBreakChar);
+    item.Add(tm.tmItalic).Add(tm.tmUnderlined).Add(tm.tmStruckOut).Add(tm.tmPitchAndFamily).Add(tm.tmCharSet);
+}
+
+int CALLBACK DigestFace(const LOGFONTW* lf, const TEXTMETRICW* tm, DWORD type, LPARAM lParam)
+{
+    // Nothing may unwind through the system's enumeration: a digest that
+    // cannot grow any more ends it, and the caller finds it short.
+    try {
+        AddEnumeratedFace(*reinterpret_cast<CFontDigest*>(lParam), *lf, *tm, type);
+        return 1;
+    } catch (...) {
+        LogCaughtException(L"font digest enumeration");
+        return 0;
+    }
+}
+
+struct CFileFacts {
+    ULONGLONG Size = 0;
+    FILETIME Written{};
+};
+
+std::wstring Upper(std::wstring text)
+{
+    if (!text.empty())
+        ::CharUpperBuffW(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+// The files of one folder by upper-cased name: one listing is far cheaper
+// than asking for thousands of files one by one.
+std::unordered_map<std::wstring, CFileFacts> ListFolder(const std::wstring& folder)
+{
+    std::unordered_map<std::wstring, CFileFacts> files;
+    WIN32_FIND_DATAW found;
+    CUniqueFind find(::FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &found,
+                                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find)
+        return files;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        CFileFacts facts;
+        facts.Size = (ULONGLONG{found.nFileSizeHigh} << 32) | found.nFileSizeLow;
+        facts.Written = found.ftLastWriteTime;
+        files.emplace(Upper(found.cFileName), facts);
+    } while (::FindNextFileW(find.get(), &found));
+    return files;
+}
+
+bool FileFactsOf(const std::wstring& path, CFileFacts& facts)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return false;
+    facts.Size = (ULONGLONG{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+    facts.Written = data.ftLastWriteTime;
+    return true;
+}
+
+std::wstring FontsFolder()
+{
+    wchar_t folder[MAX_PATH] = {};
+    return ::SHGetSpecialFolderPathW(nullptr, folder, CSIDL_FONTS, FALSE) ? folder : L"";
+}
+
+}  // namespace
+
+CFontDigest::CItem& CFontDigest::CItem::Add(const void* data, std::size_t size) noexcept
+{
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    m_total += size;
+    while (size > 0) {
+        const std::size_t taken = std::min(size, sizeof m_buffer - m_used);
+        std::memcpy(m_buffer + m_used, bytes, taken);
+        m_used += taken;
+        bytes += taken;
+        size -= taken;
+        if (m_used == sizeof m_buffer) {
+            Mix(m_buffer, sizeof m_buffer / 8);
+            m_used = 0;
+        }
+    }
+    return *this;
+}
+
+void CFontDigest::CItem::Mix(const unsigned char* bytes, std::size_t words) noexcept
+{
+    for (std::size_t i = 0; i < words; ++i) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + i * 8, 8);
+        m_hash = (m_hash ^ word) * 0x9E3779B97F4A7C15ull;
+        m_hash ^= m_hash >> 32;
+    }
+}
+
+std::uint64_t CFontDigest::CItem::Value() const noexcept
+{
+    CItem last = *this;
+    unsigned char tail[sizeof m_buffer + 8] = {};
+    std::memcpy(tail, m_buffer, m_used);
+    std::memcpy(tail + (m_used + 7) / 8 * 8, &m_total, 8);
+    last.Mix(tail, (m_used + 7) / 8 + 1);
+    std::uint64_t hash = last.m_hash;
+    hash ^= hash >> 33;
+    hash *= 0xFF51AFD7ED558CCDull;
+    hash ^= hash >> 33;
+    return hash;
+}
+
+CFontDigest::CItem& CFontDigest::CItem::AddText(const wchar_t* text, std::size_t capacity) noexcept
+{
+    const std::size_t length = ::wcsnlen(text, capacity);
+    Add(length);
+    return Add(text, length * sizeof(wchar_t));
+}
+
+std::uint64_t CFontDigest::Value() const
+{
+    std::vector<std::uint64_t> items = m_items;
+    std::sort(items.begin(), items.end());
+    CItem all;
+    all.Add(items.size());
+    all.Add(items.data(), items.size() * sizeof(std::uint64_t));
+    return all.Value();
+}
+
+void AddEnumeratedFace(CFontDigest& digest, const LOGFONTW& lf, const TEXTMETRICW& tm, DWORD type)
+{
+    CFontDigest::CItem item;
+    item.Add(type);
+    AddFace(item, reinterpret_cast<const ENUMLOGFONTEXW&>(lf));
+    AddMetrics(item, tm);
+    // Only TrueType faces come with the extended metrics.
+    if (type & TRUETYPE_FONTTYPE) {
+        const auto& extended = reinterpret_cast<const NEWTEXTMETRICEXW&>(tm);
+        const NEWTEXTMETRICW& ntm = extended.ntmTm;
+        item.Add(ntm.ntmFlags).Add(ntm.ntmSizeEM).Add(ntm.ntmCellHeight).Add(ntm.ntmAvgWidth);
+        item.Add(extended.ntmFontSig);
+    }
+    digest.Add(item);
+}
+
+void AddEnumeratedFonts(HDC dc, CFontDigest& digest)
+{
+    LOGFONTW filter{};
+    filter.lfCharSet = DEFAULT_CHARSET;
+    ::EnumFontFamiliesExW(dc, &filter, DigestFace, reinterpret_cast<LPARAM>(&digest), 0);
+}
+
+void AddRegisteredFontFiles(HKEY root, const wchar_t* subKey, const std::wstring& fontsFolder, CFontDigest& digest)
+{
+    CUniqueKey key;
+    if (::RegOpenKeyExW(root, subKey, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
+        return;
+    DWORD values = 0, longestName = 0, longestData = 0;
+    if (::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, &longestName,
+                           &longestData, nullptr, nullptr) != ERROR_SUCCESS)
+        return;
+
+    std::unordered_map<std::wstring, CFileFacts> folderFiles;
+    bool listed = false;
+    std::wstring name(longestName + 1, L'\0');
+    std::vector<wchar_t> data(longestData / sizeof(wchar_t) + 2, L'\0');
+    for (DWORD i = 0; i < values; ++i) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD type = 0;
+        DWORD dataSize = static_cast<DWORD>((data.size() - 1) * sizeof(wchar_t));
+        if (::RegEnumValueW(key.get(), i, &name[0], &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                            &dataSize) != ERROR_SUCCESS)
+            continue;
+        data[dataSize / sizeof(wchar_t)] = L'\0';
+        std::wstring file(data.data(), ::wcsnlen(data.data(), dataSize / sizeof(wchar_t)));
+        if (type == REG_EXPAND_SZ) {
+            std::wstring expanded(::ExpandEnvironmentStringsW(file.c_str(), nullptr, 0), L'\0');
+            if (!expanded.empty() &&
+                ::ExpandEnvironmentStringsW(file.c_str(), &expanded[0], static_cast<DWORD>(expanded.size())) != 0) {
+                expanded.resize(::wcslen(expanded.c_str()));
+                file = expanded;
+            }
+        }
+
+        CFileFacts facts;
+        bool found = false;
+        if (type == REG_SZ || type == REG_EXPAND_SZ) {
+            if (file.find_first_of(L"\\/:") == std::wstring::npos) {
+                if (!listed) {
+                    folderFiles = ListFolder(fontsFolder);
+                    listed = true;
+                }
+                const auto at = folderFiles.find(Upper(file));
+                found = at != folderFiles.end();
+                if (found)
+                    facts = at->second;
+            } else {
+                found = FileFactsOf(file, facts);
+            }
+        }
+        CFontDigest::CItem item;
+        item.Add(root).AddText(name.c_str(), nameLength).Add(type).AddText(file.c_str(), file.size()).Add(found);
+        if (found)
+            item.Add(facts.Size).Add(facts.Written);
+        digest.Add(item);
+    }
+}
+
+std::uint64_t InstalledFontsFingerprint(HDC dc, const CFontDigest* enumerated)
+{
+    CFontDigest digest;
+    if (enumerated && !enumerated->Empty())
+        digest = *enumerated;
+    else
+        AddEnumeratedFonts(dc, digest);
+    const std::wstring fontsFolder = FontsFolder();
+    AddRegisteredFontFiles(HKEY_LOCAL_MACHINE, kFontsKey, fontsFolder, digest);
+    AddRegisteredFontFiles(HKEY_CURRENT_USER, kFontsKey, fontsFolder, digest);
+    return digest.Value();
+}
+
+}  // namespace gvt

@@ -1,0 +1,69 @@
+// A digest of the installed fonts: every face the system enumerates in every
+// character set with its type and metrics, and every font file registered for
+// the machine and for the user with its name, size and last-write time. A
+// font added, removed or replaced changes it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace gvt {
+
+// Items in any order give the same value; an item added twice counts twice.
+class CFontDigest {
+public:
+    // One item from its pieces, hashed eight bytes at a time.
+    class CItem {
+    public:
+        CItem& Add(const void* data, std::size_t size) noexcept;
+        template <typename T>
+        CItem& Add(const T& value) noexcept
+        {
+            return Add(&value, sizeof value);
+        }
+        // The text up to its terminator, at most `capacity` units.
+        CItem& AddText(const wchar_t* text, std::size_t capacity) noexcept;
+        std::uint64_t Value() const noexcept;
+
+    private:
+        void Mix(const unsigned char* bytes, std::size_t words) noexcept;
+
+        std::uint64_t m_hash = 0x243F6A8885A308D3ull;
+        std::uint64_t m_total = 0;
+        std::size_t m_used = 0;
+        unsigned char m_buffer[256];
+    };
+
+    void Add(const CItem& item) { m_items.push_back(item.Value()); }
+    bool Empty() const noexcept { return m_items.empty(); }
+    std::uint64_t Value() const;
+
+private:
+    std::vector<std::uint64_t> m_items;
+};
+
+// The registry keys of the machine's and the user's fonts.
+constexpr const wchar_t* kFontsKey = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+
+// One face as EnumFontFamiliesExW reports it: the ENUMLOGFONTEXW, the type
+// and the metrics, with the TrueType ones when the type says so.
+void AddEnumeratedFace(CFontDigest& digest, const LOGFONTW& lf, const TEXTMETRICW& tm, DWORD type);
+
+// The faces of all character sets as EnumFontFamiliesExW reports them on dc.
+void AddEnumeratedFonts(HDC dc, CFontDigest& digest);
+
+// The values under root\subKey: the value name, the file it names and that
+// file's size and last-write time (or that it is missing). A file name
+// without a folder is looked up in fontsFolder.
+void AddRegisteredFontFiles(HKEY root, const wchar_t* subKey, const std::wstring& fontsFolder, CFontDigest& digest);
+
+// All of it, for the fonts installed now. The enumeration of dc is taken from
+// `enumerated` when the caller has just made it (the character-set box does)
+// and it found any face.
+std::uint64_t InstalledFontsFingerprint(HDC dc, const CFontDigest* enumerated = nullptr);
+
+}  // namespace gvt

@@ -1,0 +1,46 @@
+#include "fonts/ProbeCache.h"
+
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
+
+namespace gvt {
+
+LOGFONTW CProbeCache::Key(const LOGFONTW& enumerated) noexcept
+{
+    LOGFONTW key = enumerated;
+    key.lfWidth = 0;
+    key.lfWeight = 0;
+    key.lfItalic = 0;
+    const std::size_t length = ::wcsnlen(key.lfFaceName, LF_FACESIZE);
+    std::fill(key.lfFaceName + length, key.lfFaceName + LF_FACESIZE, L'\0');
+    return key;
+}
+
+bool CProbeCache::CKey::operator==(const CKey& other) const noexcept
+{
+    return std::memcmp(&Lf, &other.Lf, sizeof Lf) == 0;
+}
+
+bool CProbeCache::Find(const LOGFONTW& enumerated, CStyles& styles) const
+{
+    const auto found = m_entries.find(CKey{Key(enumerated)});
+    if (found == m_entries.end())
+        return false;
+    styles = found->second;
+    return true;
+}
+
+void CProbeCache::Add(const LOGFONTW& enumerated, CStyles styles)
+{
+    m_entries[CKey{Key(enumerated)}] = styles & AllStyles;
+    m_changed = true;
+}
+
+void CProbeCache::Clear() noexcept
+{
+    m_entries.clear();
+    m_changed = false;
+}
+
+}  // namespace gvt

@@ -1,0 +1,65 @@
+// What probing found for each enumerated face: which of the eighteen
+// standard styles (weights 100 to 900, upright and italic) the system renders
+// exactly as asked. A face found here is not probed again.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <unordered_map>
+
+namespace gvt {
+
+class CProbeCache {
+public:
+    // One bit per style; bit (weight / 100 - 1) * 2, plus one for italic.
+    using CStyles = std::uint32_t;
+    static constexpr CStyles Style(LONG weight, bool italic) noexcept
+    {
+        return CStyles{1} << ((weight / 100 - 1) * 2 + (italic ? 1 : 0));
+    }
+    static constexpr CStyles AllStyles = (CStyles{1} << 18) - 1;
+
+    // The key is everything the probes see of a face: the enumerated LOGFONT
+    // with width, weight and italic cleared, and nothing after the end of
+    // the face name.
+    static LOGFONTW Key(const LOGFONTW& enumerated) noexcept;
+
+    // False when the face has not been probed.
+    bool Find(const LOGFONTW& enumerated, CStyles& styles) const;
+    // Keeps what probing found; styles outside AllStyles are ignored.
+    void Add(const LOGFONTW& enumerated, CStyles styles);
+    void Clear() noexcept;
+
+    std::size_t Size() const noexcept { return m_entries.size(); }
+    // Whether anything was added since the last MarkSaved.
+    bool Changed() const noexcept { return m_changed; }
+    void MarkSaved() noexcept { m_changed = false; }
+
+    template <typename F>
+    void ForEach(F&& f) const
+    {
+        for (const auto& entry : m_entries)
+            f(entry.first.Lf, entry.second);
+    }
+
+private:
+    struct CKey {
+        LOGFONTW Lf;
+        bool operator==(const CKey& other) const noexcept;
+    };
+    struct CHashKey {
+        std::size_t operator()(const CKey& key) const noexcept
+        {
+            return std::hash<std::string_view>()(
+                std::string_view(reinterpret_cast<const char*>(&key.Lf), sizeof key.Lf));
+        }
+    };
+
+    std::unordered_map<CKey, CStyles, CHashKey> m_entries;
+    bool m_changed = false;
+};
+
+}  // namespace gvt

@@ -1,0 +1,38 @@
+// The probe cache kept between runs: a small binary file of the program's
+// own, valid only for the installed fonts it was made from. Deleting it is
+// always safe; the next run only probes again.
+#pragma once
+
+#include "fonts/ProbeCache.h"
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace gvt {
+
+// Which fonts and which program the entries were found with.
+struct CProbeCacheStamp {
+    std::uint64_t Fingerprint = 0;
+    std::array<WORD, 4> ProgramVersion{0, 0, 0, 0};
+};
+
+// Fills the cache from the file when it is whole and was written with this
+// format, program version and fingerprint; otherwise, or when the file cannot
+// be read, leaves the cache empty and returns false. The face names of the
+// file, in the order it found them, come back even when the fingerprint
+// differs: they are checked before they are used.
+bool ReadProbeCache(const std::wstring& path, const CProbeCacheStamp& stamp, CProbeCache& cache,
+                    std::vector<std::wstring>& names);
+
+// Writes every entry and the names, creating the folder if need be; the file
+// is replaced in one step, so a reader sees the old file or the new one,
+// never a part. S_OK or the error that stopped it, with any old file left as
+// it was.
+HRESULT WriteProbeCache(const std::wstring& path, const CProbeCacheStamp& stamp, const CProbeCache& cache,
+                        const std::vector<std::wstring>& names);
+
+}  // namespace gvt

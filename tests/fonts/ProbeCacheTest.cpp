@@ -1,0 +1,245 @@
+// Probe results kept in memory for the run and in a file between runs: they
+// change how often the source is probed, never what is listed.
+#include "fonts/FontCatalogue.h"
+#include "fonts/FontOrder.h"
+#include "fonts/ProbeCacheFile.h"
+#include "support/FakeFontSource.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+using gvt::CFontCatalogue;
+using gvt::EqualLogFont;
+using namespace gvt::test;
+
+namespace {
+
+const std::array<WORD, 4> kVersion{1, 0, 0, 0};
+
+// The horizontal faces of AddFaces; the one reported twice is probed once.
+constexpr std::size_t kProbesOfAll = 18 * 8;
+
+CFontListDlgSetting Setting(int charSet, int tategaki = 0)
+{
+    CFontListDlgSetting setting;
+    setting.CharSet = charSet;
+    setting.Tategaki = tategaki;
+    return setting;
+}
+
+// Faces with ties across character sets, a face reported twice, names equal
+// but for case, and vertical twins.
+void AddFaces(CFakeFontSource& source)
+{
+    for (BYTE charSet : {ANSI_CHARSET, GREEK_CHARSET, RUSSIAN_CHARSET})
+        source.AddFace(L"Tied", charSet, TRUETYPE_FONTTYPE, Both(400) | Upright(700));
+    source.AddFace(L"Twice", ANSI_CHARSET, TRUETYPE_FONTTYPE, Both(400));
+    source.AddFace(L"Zed", ANSI_CHARSET, TRUETYPE_FONTTYPE, Italic(300) | Both(900));
+    source.AddFace(L"Twice", ANSI_CHARSET, TRUETYPE_FONTTYPE, Both(400));
+    source.AddFace(L"TIED", GREEK_CHARSET, TRUETYPE_FONTTYPE, Upright(400));
+    source.AddFace(L"Mincho", SHIFTJIS_CHARSET, TRUETYPE_FONTTYPE, Both(400));
+    source.AddFace(L"@Mincho", SHIFTJIS_CHARSET, TRUETYPE_FONTTYPE, Upright(400));
+    source.AddFace(L"Bitmap", ANSI_CHARSET, RASTER_FONTTYPE, Upright(700));
+}
+
+// What a catalogue that has never probed anything lists.
+CLogFontList Uncached(CFakeFontSource& source, const CFontListDlgSetting& setting)
+{
+    const std::size_t probes = source.ProbeCount;
+    CFontCatalogue fresh;
+    CLogFontList list = fresh.Reload(true, setting, source);
+    source.ProbeCount = probes;
+    return list;
+}
+
+std::string Describe(const LOGFONTW& lf)
+{
+    char text[128];
+    std::snprintf(text, sizeof text, "%ls cs=%u w=%ld i=%u", lf.lfFaceName, lf.lfCharSet, lf.lfWeight, lf.lfItalic);
+    return text;
+}
+
+void ExpectSameRecords(const CLogFontList& expected, const CLogFontList& actual)
+{
+    ASSERT_EQ(expected.size(), actual.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_TRUE(EqualLogFont(*expected[i], *actual[i]))
+            << "at " << i << ": " << Describe(*expected[i]) << " expected, " << Describe(*actual[i]) << " found";
+}
+
+std::string ReadFile(const std::wstring& path)
+{
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const std::wstring& path, const std::string& bytes)
+{
+    std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A folder of its own below the temporary path, with the cache file's path.
+class ProbeCacheFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        wchar_t temp[MAX_PATH];
+        ::GetTempPathW(MAX_PATH, temp);
+        folder = std::wstring(temp) + L"gvt-probe-cache-" + std::to_wstring(::GetCurrentProcessId());
+        file = folder + L"\\Cache\\Glyvanter32.fontcache";
+        AddFaces(source);
+    }
+    void TearDown() override
+    {
+        ::DeleteFileW(file.c_str());
+        ::RemoveDirectoryW((folder + L"\\Cache").c_str());
+        ::DeleteFileW((folder + L"\\Blocked").c_str());
+        ::RemoveDirectoryW(folder.c_str());
+    }
+
+    // A run: a catalogue that uses the file, its first rebuild and its save.
+    // Returns the number of probes the rebuild made.
+    std::size_t Run(const CFontListDlgSetting& setting, const std::array<WORD, 4>& version = kVersion)
+    {
+        const std::size_t before = source.ProbeCount;
+        CFontCatalogue catalogue;
+        catalogue.UseCacheFile(file, version);
+        listed = catalogue.Reload(true, setting, source);
+        const std::size_t probes = source.ProbeCount - before;
+        saved = catalogue.SaveCache();
+        return probes;
+    }
+
+    // Every face of the character set is probed, and the list is what a
+    // catalogue without any cache lists; the file is written again and the
+    // next run needs no probe.
+    void ExpectFullProbeAndNewFile(const char* what)
+    {
+        SCOPED_TRACE(what);
+        const std::string before = ReadFile(file);
+        EXPECT_EQ(Run(Setting(DEFAULT_CHARSET)), kProbesOfAll);
+        ExpectSameRecords(Uncached(source, Setting(DEFAULT_CHARSET)), listed);
+        EXPECT_EQ(saved, S_OK);
+        EXPECT_NE(ReadFile(file), before) << "the cache is written again";
+        EXPECT_EQ(Run(Setting(DEFAULT_CHARSET)), 0u);
+        ExpectSameRecords(Uncached(source, Setting(DEFAULT_CHARSET)), listed);
+    }
+
+    std::wstring folder;
+    std::wstring file;
+    CFakeFontSource source;
+    CLogFontList listed;
+    HRESULT saved = E_FAIL;
+};
+
+}  // namespace
+
+TEST(ProbeCacheMemory, SwitchingBackProbesNothingAndListsTheSame)
+{
+    CFakeFontSource source;
+    AddFaces(source);
+    CFontCatalogue catalogue;
+    const CFontListDlgSetting settings[] = {Setting(DEFAULT_CHARSET), Setting(GREEK_CHARSET),
+                                            Setting(SHIFTJIS_CHARSET, 1), Setting(DEFAULT_CHARSET),
+                                            Setting(GREEK_CHARSET), Setting(SHIFTJIS_CHARSET, 1),
+                                            Setting(SHIFTJIS_CHARSET)};
+    const std::size_t probesFirst[] = {kProbesOfAll, 0, 18, 0, 0, 0, 0};
+    for (std::size_t i = 0; i < std::size(settings); ++i) {
+        SCOPED_TRACE(i);
+        const std::size_t before = source.ProbeCount;
+        const CLogFontList cached = catalogue.Reload(true, settings[i], source);
+        EXPECT_EQ(source.ProbeCount - before, probesFirst[i]) << "only faces not probed before are probed";
+        ExpectSameRecords(Uncached(source, settings[i]), cached);
+    }
+    EXPECT_EQ(source.Fingerprints, 0) << "without a file the fonts are not fingerprinted";
+
+    // A face that is enumerated with other fields is another face.
+    source.Faces[0].Lf.lfPitchAndFamily ^= 1;
+    const std::size_t before = source.ProbeCount;
+    ExpectSameRecords(Uncached(source, Setting(ANSI_CHARSET)), catalogue.Reload(true, Setting(ANSI_CHARSET), source));
+    EXPECT_EQ(source.ProbeCount - before, 18u);
+}
+
+TEST_F(ProbeCacheFile, ANewRunListsTheSameFromTheFileWithoutProbing)
+{
+    EXPECT_EQ(Run(Setting(DEFAULT_CHARSET)), kProbesOfAll);
+    EXPECT_EQ(saved, S_OK);
+    const CLogFontList first = listed;
+    ExpectSameRecords(Uncached(source, Setting(DEFAULT_CHARSET)), first);
+
+    EXPECT_EQ(Run(Setting(DEFAULT_CHARSET)), 0u);
+    ExpectSameRecords(first, listed);
+    EXPECT_EQ(Run(Setting(SHIFTJIS_CHARSET, 1)), 18u) << "the vertical face was never probed";
+    EXPECT_EQ(Run(Setting(SHIFTJIS_CHARSET, 1)), 0u) << "and is kept from now on";
+    ExpectSameRecords(Uncached(source, Setting(SHIFTJIS_CHARSET, 1)), listed);
+    EXPECT_EQ(source.CallsWhileClosed, 0) << "the fingerprint is taken while the source is open";
+}
+
+TEST_F(ProbeCacheFile, ChangedFontsMeanAFullProbe)
+{
+    Run(Setting(DEFAULT_CHARSET));
+    source.AddFace(L"Added", ANSI_CHARSET, TRUETYPE_FONTTYPE, Upright(400));
+    EXPECT_EQ(Run(Setting(DEFAULT_CHARSET)), kProbesOfAll + 18) << "a font added";
+    ExpectSameRecords(Uncached(source, Setting(DEFAULT_CHARSET)), listed);
+
+    source.Faces.pop_back();
+    ExpectFullProbeAndNewFile("a font removed");
+    source.Faces[3].Styles = Both(400) | Upright(700);
+    ExpectFullProbeAndNewFile("a font replaced");
+}
+
+TEST_F(ProbeCacheFile, ABrokenOrForeignFileMeansAFullProbe)
+{
+    Run(Setting(DEFAULT_CHARSET));
+    const std::string good = ReadFile(file);
+    ASSERT_GT(good.size(), 100u);
+
+    WriteFile(file, good.substr(0, good.size() - 1));
+    ExpectFullProbeAndNewFile("one byte short");
+    WriteFile(file, good.substr(0, 30));
+    ExpectFullProbeAndNewFile("cut inside the header");
+    WriteFile(file, "");
+    ExpectFullProbeAndNewFile("empty");
+    WriteFile(file, good + "x");
+    ExpectFullProbeAndNewFile("one byte too many");
+
+    std::string garbage = good;
+    for (std::size_t i = 0; i < garbage.size(); ++i)
+        garbage[i] = static_cast<char>(i * 131 + 7);
+    WriteFile(file, garbage);
+    ExpectFullProbeAndNewFile("garbage");
+
+    std::string flipped = good;
+    flipped[good.size() / 2] ^= 0x10;
+    WriteFile(file, flipped);
+    ExpectFullProbeAndNewFile("one entry changed");
+
+    std::string format = good;
+    format[8] ^= 0x03;
+    WriteFile(file, format);
+    ExpectFullProbeAndNewFile("another format version");
+
+    const std::string current = ReadFile(file);
+    EXPECT_EQ(Run(Setting(DEFAULT_CHARSET), {1, 0, 1, 0}), kProbesOfAll) << "written by another program version";
+    ExpectSameRecords(Uncached(source, Setting(DEFAULT_CHARSET)), listed);
+    EXPECT_NE(ReadFile(file), current);
+}
+
+TEST_F(ProbeCacheFile, AnUnwritableFolderOnlyCostsTheSpeed)
+{
+    // The cache folder's place is taken by a file, so nothing can be written there.
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    WriteFile(folder + L"\\Blocked", "not a folder");
+    file = folder + L"\\Blocked\\Glyvanter32.fontcache";
+    EXPECT_EQ(Run(Setting(DEFAULT_CHARSET)), kProbesOfAll);
+    EXPECT_TRUE(FAILED(saved));
+    ExpectSameRecords(Uncached(source, Setting(DEFAULT_CHARSET)), listed);
+    EXPECT_EQ(Run(Setting(DEFAULT_CHARSET)), kProbesOfAll);
+    ExpectSameRecords(Uncached(source, Setting(DEFAULT_CHARSET)), listed);
+}
