@@ -17,7 +17,7 @@
 
 namespace gvt {
 
-class CFontCatalogue : private CFontSink {
+class CFontCatalogue final : private CFontSink {
 public:
     // Mask bits that decide which enumerated faces are taken.
     static constexpr DWORD SkipVertical = 0x1;
