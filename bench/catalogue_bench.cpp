@@ -16,6 +16,8 @@
 #include "fonts/GdiFontSource.h"
 #include "support/FakeFontSource.h"
 
+#include "WallClock.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -38,18 +40,6 @@ struct CTimes {
     double Cpu = 0;
 };
 
-double WallNow()
-{
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / frequency;
-}
-
 double CpuNow()
 {
     FILETIME created, exited, kernel, user;
@@ -63,10 +53,10 @@ double CpuNow()
 template <typename F>
 CTimes Measure(F&& f)
 {
-    const double wall = WallNow();
+    const double wall = WallSeconds();
     const double cpu = CpuNow();
     f();
-    return CTimes{WallNow() - wall, CpuNow() - cpu};
+    return CTimes{WallSeconds() - wall, CpuNow() - cpu};
 }
 
 // The medians of wall and of CPU time.

@@ -9,6 +9,8 @@
 #include "fonts/GlyphCoverage.h"
 #include "support/FakeFontSource.h"
 
+#include "WallClock.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -20,24 +22,12 @@ namespace {
 
 using namespace gvt::test;
 
-double Now()
-{
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / frequency;
-}
-
 template <typename F>
 double Milliseconds(F&& f)
 {
-    const double start = Now();
+    const double start = WallSeconds();
     f();
-    return (Now() - start) * 1000;
+    return (WallSeconds() - start) * 1000;
 }
 
 template <typename F>
