@@ -31,6 +31,6 @@ done
 kill -0 "$E2E_PID" 2>/dev/null || fail "the program ended with the About box"
 xdotool windowfocus --sync "$E2E_WINDOW" 2>/dev/null || xdotool windowfocus "$E2E_WINDOW"
 e2e_key Escape
-rc=$(e2e_wait_exit)
+e2e_wait_exit; rc=$E2E_RC
 [ "$rc" = 0 ] || fail "exit code $rc"
 echo "the About box opened from the context menu and closed with Escape; exit code 0"

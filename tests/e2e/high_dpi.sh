@@ -18,7 +18,7 @@ window_width() {
   e2e_shot "dpi$1"
   xdotool getwindowgeometry --shell "$E2E_WINDOW" | sed -n 's/^WIDTH=//p'
   e2e_key Escape
-  rc=$(e2e_wait_exit)
+  e2e_wait_exit; rc=$E2E_RC
   [ "$rc" = 0 ] || fail "at $1 DPI: exit code $rc"
 }
 

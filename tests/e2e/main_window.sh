@@ -21,6 +21,6 @@ e2e_key ctrl+c
 first=$(e2e_clipboard)
 [ -n "$first" ] || fail "no name for the first row"
 e2e_key Escape
-rc=$(e2e_wait_exit)
+e2e_wait_exit; rc=$E2E_RC
 [ "$rc" = 0 ] || fail "exit code $rc"
 echo "copied '$first' and '$name' / '$styled'; exit code 0"

@@ -34,7 +34,7 @@ differing=$(compare -metric AE "$E2E_DIR/sample_text.png" "$E2E_DIR/larger.png" 
 e2e_key Tab Tab Tab Tab
 e2e_key Home
 e2e_key Return
-rc=$(e2e_wait_exit)
+e2e_wait_exit; rc=$E2E_RC
 [ "$rc" = 0 ] || fail "exit code $rc"
 name=$(e2e_clipboard)
 [ -n "$name" ] && [ "$name" != untouched ] || fail "Enter in the list copied nothing ('$name')"

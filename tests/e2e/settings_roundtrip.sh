@@ -37,7 +37,7 @@ e2e_key Tab Tab Tab
 xdotool type --delay 50 "Roundtrip one"
 sleep 0.5
 e2e_key Escape
-rc=$(e2e_wait_exit)
+e2e_wait_exit; rc=$E2E_RC
 [ "$rc" = 0 ] || fail "first run: exit code $rc"
 config=$(settings_file)
 [ -n "$config" ] || fail "no Glyvanter32.config under $WINEPREFIX/drive_c/users"
@@ -61,7 +61,7 @@ e2e_key ctrl+a
 xdotool type --delay 50 "Roundtrip two"
 sleep 0.5
 e2e_key Escape
-rc=$(e2e_wait_exit)
+e2e_wait_exit; rc=$E2E_RC
 [ "$rc" = 0 ] || fail "second run: exit code $rc"
 grep -q '<Size>26</Size>' "$config" || fail "second run: Size did not go on from the saved 25"
 grep -q '<SampleText>Roundtrip two</SampleText>' "$config" || fail "second run: sample text not saved"
@@ -86,7 +86,7 @@ xdotool windowfocus --sync "$E2E_WINDOW" 2>/dev/null || xdotool windowfocus "$E2
 e2e_key Tab Tab Tab
 e2e_key Down
 e2e_key Escape
-rc=$(e2e_wait_exit)
+e2e_wait_exit; rc=$E2E_RC
 [ "$rc" = 0 ] || fail "corrupt run: exit code $rc"
 cmp -s "$config" "$E2E_DIR/corrupt.config" || fail "the refused file was rewritten"
 echo "weight filter, selected font ($selected), size and sample texts kept across two runs; the corrupt file was left as it was; exit codes 0"

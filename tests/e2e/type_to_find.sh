@@ -66,7 +66,7 @@ found=$(e2e_clipboard)
 [ "$found" = "DejaVu Sans" ] || fail "with the filter off again 'dejavu sa' selected '$found'"
 e2e_key ctrl+g
 e2e_key Escape
-rc=$(e2e_wait_exit)
+e2e_wait_exit; rc=$E2E_RC
 [ "$rc" = 0 ] || fail "exit code $rc"
 config=$(settings_file)
 grep -q '</Italic><GlyphFilter>true</GlyphFilter><SampleText>' "$config" || fail "the filter was not saved after Italic"
@@ -75,7 +75,7 @@ grep -q '</Italic><GlyphFilter>true</GlyphFilter><SampleText>' "$config" || fail
 e2e_start
 e2e_key ctrl+g
 e2e_key Escape
-rc=$(e2e_wait_exit)
+e2e_wait_exit; rc=$E2E_RC
 [ "$rc" = 0 ] || fail "second run: exit code $rc"
 if grep -q 'GlyphFilter' "$config"; then
   fail "the filter is off but its element was written"

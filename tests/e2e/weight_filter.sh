@@ -35,6 +35,6 @@ for _ in 1 2 3 4 5 6; do
   e2e_key Down
 done
 e2e_key Escape
-rc=$(e2e_wait_exit)
+e2e_wait_exit; rc=$E2E_RC
 [ "$rc" = 0 ] || fail "exit code $rc"
 echo "checked $checked rows, all heavier than Normal; exit code 0"

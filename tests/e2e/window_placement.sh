@@ -26,19 +26,11 @@ geometry() {
     END { print x, y, w, h }'
 }
 
-# Ends the program with Escape and checks its exit code. Waited for here, not
-# in a command substitution: a subshell cannot wait for the program, and a
-# slow exit (a managed window hiding) leaves it no status to report.
+# Ends the program with Escape and checks its exit code.
 close_program() {
   e2e_key Escape
-  for _ in $(seq 300); do
-    kill -0 "$E2E_PID" 2>/dev/null || break
-    sleep 0.2
-  done
-  kill -0 "$E2E_PID" 2>/dev/null && fail "$1: the program did not end"
-  local rc=0
-  wait "$E2E_PID" || rc=$?
-  [ "$rc" = 0 ] || fail "$1: exit code $rc"
+  e2e_wait_exit
+  [ "$E2E_RC" = 0 ] || fail "$1: exit code $E2E_RC"
 }
 
 read -r screen_w screen_h < <(xdpyinfo -display "$DISPLAY" | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')

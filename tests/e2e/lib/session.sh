@@ -66,19 +66,19 @@ e2e_clipboard() {
   xclip -o -selection clipboard 2>/dev/null || true
 }
 
-# Waits for the program to end and echoes its exit code.
+# Waits for the program to end and sets E2E_RC to its exit code, or to
+# "timeout" (the program is then ended). Call it directly, not in a command
+# substitution: a subshell cannot wait for the program, which is not its child.
 e2e_wait_exit() {
-  local rc
   for _ in $(seq 300); do
     kill -0 "$E2E_PID" 2>/dev/null || break
     sleep 0.2
   done
   if kill -0 "$E2E_PID" 2>/dev/null; then
     kill "$E2E_PID"
-    echo "timeout"
+    E2E_RC=timeout
     return
   fi
-  wait "$E2E_PID"
-  rc=$?
-  echo "$rc"
+  E2E_RC=0
+  wait "$E2E_PID" || E2E_RC=$?
 }
