@@ -159,17 +159,27 @@ TEST_F(GdiProbeCache, MemoryAndFileListTheSameAsProbing)
     ASSERT_EQ(run.SaveCache(), S_OK);
 
     // The next run starts from the file, as the program does after the
-    // character-set box has enumerated every face.
-    const HDC dc = ::GetDC(nullptr);
-    CFontDigest enumerated;
-    gvt::EnumCharSets(dc, &enumerated);
-    ::ReleaseDC(nullptr, dc);
-    CCountingSource started(&enumerated);
-    CFontCatalogue next;
-    next.UseCacheFile(file, {1, 0, 0, 0});
-    for (const CFontListDlgSetting& setting : settings)
-        ExpectSameRecords(Uncached(setting), Loaded(next.Reload(true, setting, started)));
-    EXPECT_EQ(started.Probes, 0u) << "every face was in the file";
+    // character-set box has enumerated every face. A fresh Wine prefix may
+    // still be registering its own fonts, which changes the fingerprint once:
+    // a run that had to probe writes the file anew, and the one after it must
+    // probe nothing.
+    std::size_t probed = 0;
+    for (int run = 0; run < 2; ++run) {
+        const HDC dc = ::GetDC(nullptr);
+        CFontDigest enumerated;
+        gvt::EnumCharSets(dc, &enumerated);
+        ::ReleaseDC(nullptr, dc);
+        CCountingSource started(&enumerated);
+        CFontCatalogue next;
+        next.UseCacheFile(file, {1, 0, 0, 0});
+        for (const CFontListDlgSetting& setting : settings)
+            ExpectSameRecords(Uncached(setting), Loaded(next.Reload(true, setting, started)));
+        probed = started.Probes;
+        if (probed == 0)
+            break;
+        ASSERT_EQ(next.SaveCache(), S_OK);
+    }
+    EXPECT_EQ(probed, 0u) << "every face was in the file";
     ::DeleteFileW(file.c_str());
 }
 
