@@ -3,7 +3,8 @@
 # once, and runs it under Wine (a few minutes).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export BUILD_DIR=${BUILD_DIR:-$root/build}
+source "$root/scripts/wine-env.sh"
+gvt_choose_tree
 bash "$root/scripts/build.sh" --target catalogue_bench
 fonts=$BUILD_DIR/bench-fonts
 if [ ! -f "$fonts/09/f09999-0.ttf" ]; then

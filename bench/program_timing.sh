@@ -18,9 +18,9 @@
 # a build that probes for longer than that without painting needs more)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export BUILD_DIR=${BUILD_DIR:-$root/build}
-bash "$root/scripts/build.sh" --target Glyvanter
 source "$root/scripts/wine-env.sh"
+gvt_choose_tree
+bash "$root/scripts/build.sh" --target Glyvanter
 
 fonts=$BUILD_DIR/bench-fonts
 if [ ! -f "$fonts/09/f09999-0.ttf" ]; then
@@ -32,6 +32,7 @@ exe=${GVT_TIMING_EXE:-$BUILD_DIR/Glyvanter.exe}
 work=$BUILD_DIR/program-timing
 export WINEPREFIX=$work/prefix
 export DISPLAY=${GVT_TIMING_DISPLAY:-:212}
+gvt_use_wine_for "$exe"
 gvt_ensure_xvfb "$DISPLAY" 1280x1024x24
 gvt_ensure_prefix
 gvt_set_language en
@@ -51,9 +52,9 @@ if [ ! -f "$WINEPREFIX/.gvt-timing-fonts" ]; then
       printf '"Bench %s (TrueType)"="%s.ttf"\r\n' "$name" "$name"
     done
   } >"$work/fonts.reg"
-  wine regedit /S "$(winepath -w "$work/fonts.reg")" </dev/null >/dev/null 2>&1
+  gvt_wine regedit /S "$(gvt_wine winepath -w "$work/fonts.reg")" </dev/null >/dev/null 2>&1
   # Wine reads every new font file once, at the first start after this.
-  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  gvt_wine cmd /c exit </dev/null >/dev/null 2>&1 || true
   touch "$WINEPREFIX/.gvt-timing-fonts"
 fi
 
@@ -104,7 +105,7 @@ run() {
   mkdir -p "$work/shots"
   local t0
   t0=$(now)
-  wine "$exe" >"$work/program.log" 2>&1 </dev/null &
+  gvt_wine "$exe" >"$work/program.log" 2>&1 </dev/null &
   local pid=$!
   window=""
   while [ -z "$window" ]; do
@@ -158,7 +159,7 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 floor() {
   local t0 w="" pid
   t0=$(now)
-  wine notepad >/dev/null 2>&1 </dev/null &
+  gvt_wine notepad >/dev/null 2>&1 </dev/null &
   pid=$!
   while [ -z "$w" ]; do
     w=$(xdotool search --onlyvisible --name 'Notepad' 2>/dev/null | head -n1 || true)

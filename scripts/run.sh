@@ -2,16 +2,28 @@
 # Builds Glyvanter and opens its window in the user's own Wine prefix, so
 # that its settings persist from run to run. Without a display it runs the
 # window on a virtual display, saves a screenshot, closes it and says where
-# the screenshot is.
+# the screenshot is. The 64-bit program by default; with --win32 the 32-bit
+# one (in a prefix of its own, ~/.wine32 unless WINEPREFIX says otherwise),
+# where the host runs 32-bit programs.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export BUILD_DIR=${BUILD_DIR:-$root/build}
+source "$root/scripts/wine-env.sh"
+prefix=$HOME/.wine
+case "${1:-}" in
+  --win32)
+    gvt_host_runs_i386 || { echo "run: this host cannot run 32-bit programs; leave out --win32" >&2; exit 1; }
+    export GVT_TOOLCHAIN=mingw-i686
+    prefix=$HOME/.wine32 ;;
+  "") ;;
+  *) echo "usage: bash scripts/run.sh [--win32]" >&2; exit 2 ;;
+esac
+gvt_choose_tree
 bash "$root/scripts/build.sh" --target Glyvanter
 
-source "$root/scripts/wine-env.sh"
-export WINEPREFIX=${WINEPREFIX:-$HOME/.wine}
+export WINEPREFIX=${WINEPREFIX:-$prefix}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 exe=$BUILD_DIR/Glyvanter.exe
+gvt_use_wine_for "$exe"
 
 # Choose the display before Wine starts anything: the prefix's desktop
 # process keeps the display it was started with.
@@ -23,21 +35,27 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=$display
 fi
 
+# Wine's 64-bit loader cannot use a prefix made for 32-bit programs only.
+if [ "$WINEARCH" = win64 ] && grep -qs '^#arch=win32' "$WINEPREFIX/system.reg"; then
+  echo "run: $WINEPREFIX is a 32-bit prefix; name another WINEPREFIX for the 64-bit program, or use --win32" >&2
+  exit 1
+fi
+
 # A fresh prefix lists Wine's own fonts only once they are in its Fonts folder.
 fonts="$WINEPREFIX/drive_c/windows/Fonts"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  wineboot -i >/dev/null 2>&1 </dev/null || true
+  gvt_wine wineboot -i >/dev/null 2>&1 </dev/null || true
 fi
 if [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] && [ ! -f "$fonts/tahoma.ttf" ]; then
   cp -n /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
 fi
 
 if [ "$headless" = 0 ]; then
-  exec wine "$exe"
+  exec "$GVT_WINE" "$exe"
 fi
 
 shot=$BUILD_DIR/screenshot.png
-wine "$exe" >/dev/null 2>&1 </dev/null &
+gvt_wine "$exe" >/dev/null 2>&1 </dev/null &
 pid=$!
 window=""
 for _ in $(seq 600); do

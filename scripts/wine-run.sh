@@ -11,6 +11,7 @@ build=${GVT_BUILD_DIR:-$(cd "$(dirname "$exe")" && while [ ! -f CMakeCache.txt ]
 export WINEPREFIX=${GVT_WINEPREFIX:-$build/wineprefix}
 export DISPLAY=${GVT_TEST_DISPLAY:-:91}
 
+gvt_use_wine_for "$exe"
 gvt_ensure_xvfb "$DISPLAY" || { echo "wine-run: no virtual display on $DISPLAY" >&2; exit 1; }
 gvt_ensure_prefix
 gvt_set_language "${GVT_TEST_LANG:-en}"
@@ -19,7 +20,7 @@ gvt_set_language "${GVT_TEST_LANG:-en}"
 # and would keep CTest's output pipe open, so the output goes through a file.
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
-wine "$exe" "$@" >"$log" 2>&1 </dev/null
+gvt_wine "$exe" "$@" >"$log" 2>&1 </dev/null
 rc=$?
 cat "$log"
 exit $rc

@@ -159,7 +159,7 @@ std::uint64_t CFontDigest::CItem::Value() const noexcept
 
 CFontDigest::CItem& CFontDigest::CItem::AddText(const wchar_t* text, std::size_t capacity) noexcept
 {
-    const std::size_t length = ::wcsnlen(text, capacity);
+    const std::uint64_t length = ::wcsnlen(text, capacity);
     Add(length);
     return Add(text, length * sizeof(wchar_t));
 }
@@ -169,7 +169,7 @@ std::uint64_t CFontDigest::Value() const
     std::vector<std::uint64_t> items = m_items;
     std::sort(items.begin(), items.end());
     CItem all;
-    all.Add(items.size());
+    all.Add(std::uint64_t{items.size()});
     all.Add(items.data(), items.size() * sizeof(std::uint64_t));
     return all.Value();
 }
@@ -246,7 +246,9 @@ void AddRegisteredFontFiles(HKEY root, const wchar_t* subKey, const std::wstring
             }
         }
         CFontDigest::CItem item;
-        item.Add(root).AddText(name.c_str(), nameLength).Add(type).AddText(file.c_str(), file.size()).Add(found);
+        // The predefined keys are 32-bit values, sign-extended in a 64-bit
+        // handle: their low half is the same in both builds.
+        item.Add(static_cast<std::uint32_t>(reinterpret_cast<ULONG_PTR>(root))).AddText(name.c_str(), nameLength).Add(type).AddText(file.c_str(), file.size()).Add(found);
         if (found)
             item.Add(facts.Size).Add(facts.Written);
         digest.Add(item);

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace gvt {
@@ -20,9 +21,12 @@ public:
     class CItem {
     public:
         CItem& Add(const void* data, std::size_t size) noexcept;
+        // Fixed-width values only: the 32-bit and the 64-bit build must
+        // compute the same digest, so a handle or a size_t never goes in.
         template <typename T>
         CItem& Add(const T& value) noexcept
         {
+            static_assert(!std::is_pointer_v<T>, "a pointer's width depends on the build");
             return Add(&value, sizeof value);
         }
         // The text up to its terminator, at most `capacity` units.

@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib/session.sh"
 tests_dir=$(dirname "$E2E_EXE")/tests
 
 set_dpi() {
-  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 ||
+  gvt_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 ||
     fail "cannot set LogPixels to $1"
 }
 
@@ -28,7 +28,7 @@ base=$(window_width 96)
 report="96 DPI: ${base} px wide"
 for dpi in 144 192; do
   set_dpi "$dpi"
-  GVT_TEST_DPI=$dpi wine "$tests_dir/test_fontlist.exe" --gtest_brief=1 \
+  GVT_TEST_DPI=$dpi gvt_wine "$tests_dir/test_fontlist.exe" --gtest_brief=1 \
     --gtest_filter='FontListInput.SamplesAreDrawnAtTheWindowDpi*' >"$E2E_DIR/fontlist$dpi.log" 2>&1 ||
     fail "the list's DPI test failed at $dpi DPI: $(cat "$E2E_DIR/fontlist$dpi.log")"
   width=$(window_width "$dpi")

@@ -72,7 +72,7 @@ grep -q '<Weight>BOLDER</Weight>' "$config" || fail "second run: the weight filt
 # A corrupt file: the question appears; Cancel keeps the file untouched.
 printf 'this is not a settings document' >"$config"
 cp "$config" "$E2E_DIR/corrupt.config"
-wine "$E2E_EXE" >"$E2E_DIR/program.log" 2>&1 </dev/null &
+gvt_wine "$E2E_EXE" >"$E2E_DIR/program.log" 2>&1 </dev/null &
 E2E_PID=$!
 query=$(wait_window '^(Query|確認)$')
 [ -n "$query" ] || fail "no question box after a corrupt settings file"

@@ -75,7 +75,7 @@ echo "extreme rectangle: window after ${took} s at $x,$y, ${w}x$h; stored now: $
 # Maximised with no rectangle once more, now with windows left to a window
 # manager that never comes: X keeps the normal geometry, and the window must
 # not take that for a restore. The state it saves at exit shows what it was.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d Y /f >/dev/null 2>&1 </dev/null
+gvt_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d Y /f >/dev/null 2>&1 </dev/null
 store_layout "<Maximized>true</Maximized>$zero"
 e2e_start
 sleep 2

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -242,4 +243,33 @@ TEST_F(ProbeCacheFile, AnUnwritableFolderOnlyCostsTheSpeed)
     ExpectSameRecords(Uncached(source, Setting(DEFAULT_CHARSET)), listed);
     EXPECT_EQ(Run(Setting(DEFAULT_CHARSET)), kProbesOfAll);
     ExpectSameRecords(Uncached(source, Setting(DEFAULT_CHARSET)), listed);
+}
+
+// The 32-bit and the 64-bit build share the cache file: for the same entry
+// and names both must write the same bytes, so each reads what the other
+// wrote. The file ends in a checksum of everything before it; the value here
+// is what every build computes, and changes only with the format.
+TEST_F(ProbeCacheFile, BothBuildsWriteTheSameBytes)
+{
+    LOGFONTW face{};
+    face.lfCharSet = SHIFTJIS_CHARSET;
+    face.lfPitchAndFamily = FF_ROMAN | VARIABLE_PITCH;
+    ::wcscpy(face.lfFaceName, L"Shared");
+    gvt::CProbeCache cache;
+    cache.Add(face, gvt::CProbeCache::Style(400, false) | gvt::CProbeCache::Style(700, true));
+    const gvt::CProbeCacheStamp stamp{0x0123456789ABCDEFull, {1, 2, 3, 4}};
+    ASSERT_EQ(gvt::WriteProbeCache(file, stamp, cache, {L"Shared", L"Other"}), S_OK);
+    const std::string bytes = ReadFile(file);
+    ASSERT_GE(bytes.size(), 8u);
+    std::uint64_t checksum = 0;
+    std::memcpy(&checksum, bytes.data() + bytes.size() - 8, 8);
+    EXPECT_EQ(checksum, 0x516dd25c8942232aull) << std::hex << checksum;
+
+    gvt::CProbeCache read;
+    std::vector<std::wstring> names;
+    ASSERT_TRUE(gvt::ReadProbeCache(file, stamp, read, names));
+    gvt::CProbeCache::CStyles styles = 0;
+    EXPECT_TRUE(read.Find(face, styles));
+    EXPECT_EQ(styles, gvt::CProbeCache::Style(400, false) | gvt::CProbeCache::Style(700, true));
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"Shared", L"Other"}));
 }

@@ -49,10 +49,20 @@ private:
     std::string m_name;
 };
 
+// comctl32 exports GetWindowSubclass by ordinal only; the x86-64 import
+// library has no name for it, so it is looked up as the system loads it.
+BOOL QuerySubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id)
+{
+    using GetWindowSubclassFn = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR*);
+    static const auto getWindowSubclass = reinterpret_cast<GetWindowSubclassFn>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleW(L"comctl32.dll"), MAKEINTRESOURCEA(411))));
+    DWORD_PTR ref = 0;
+    return getWindowSubclass(hwnd, proc, id, &ref);
+}
+
 bool HasSubclass(HWND hwnd, const gvt::CWindowImplRoot& object)
 {
-    DWORD_PTR ref = 0;
-    return ::GetWindowSubclass(hwnd, object.GetWindowProc(), reinterpret_cast<UINT_PTR>(&object), &ref) != FALSE;
+    return QuerySubclass(hwnd, object.GetWindowProc(), reinterpret_cast<UINT_PTR>(&object)) != FALSE;
 }
 
 TEST(WindowImplSubclass, LatestSubclassSeesMessagesFirstAndRemovalWorksInAnyOrder)
@@ -150,8 +160,7 @@ TEST(WindowImplSubclass, AnObjectThatDiesFirstLeavesAWorkingWindow)
         proc = tracer.GetWindowProc();
         id = reinterpret_cast<UINT_PTR>(&tracer);
     }
-    DWORD_PTR ref = 0;
-    EXPECT_FALSE(::GetWindowSubclass(window, proc, id, &ref));
+    EXPECT_FALSE(QuerySubclass(window, proc, id));
     ::SendMessageW(window, WM_PROBE, 0, 0);
     EXPECT_TRUE(log.empty());
     ::SetWindowTextW(window, L"still here");

@@ -103,4 +103,18 @@ TEST(Manifest, AsksForCommonControlsSixAsInvokerAndPerMonitorDpiAwareness)
         EXPECT_NE(manifest.find(part), std::string::npos) << part;
 }
 
+// The system ignores a dependency whose processor architecture is not the
+// process's own: a 64-bit process then runs on version 5 of the controls from
+// the system folder, without visual styles or Ctrl+A in edit boxes. Version
+// 6 is the side-by-side one.
+TEST(Manifest, ThisProcessRunsOnTheSideBySideCommonControls)
+{
+    const HMODULE controls = ::LoadLibraryW(L"comctl32.dll");
+    ASSERT_NE(controls, nullptr);
+    wchar_t path[MAX_PATH] = {};
+    ASSERT_NE(::GetModuleFileNameW(controls, path, MAX_PATH), 0u);
+    ::CharLowerW(path);
+    EXPECT_NE(std::wstring(path).find(L"\\winsxs\\"), std::wstring::npos) << path;
+}
+
 }  // namespace

@@ -10,6 +10,7 @@ rm -rf "$E2E_DIR"
 mkdir -p "$E2E_DIR"
 export WINEPREFIX=$E2E_DIR/prefix
 export WINEDEBUG=-all
+gvt_use_wine_for "$E2E_EXE"
 
 # A display of its own: keyboard focus and the clipboard belong to this
 # script alone, whatever else runs at the same time.
@@ -42,7 +43,7 @@ e2e_shot() {
 
 # Starts the program; sets E2E_PID and E2E_WINDOW.
 e2e_start() {
-  wine "$E2E_EXE" >"$E2E_DIR/program.log" 2>&1 </dev/null &
+  gvt_wine "$E2E_EXE" >"$E2E_DIR/program.log" 2>&1 </dev/null &
   E2E_PID=$!
   E2E_WINDOW=""
   for _ in $(seq 600); do
