@@ -117,6 +117,10 @@ private:
     {
         this->DlgResize_Init(true, true);
         m_ended = false;
+        // Before the saved placement is restored: a restore onto a screen of
+        // another DPI rescales from the DPI the window was created at.
+        m_dpi = WindowDpi(this->m_hWnd);
+        TakeOverDialogDpiScaling(this->m_hWnd);
 
         // The window is shown in its saved state once the loop runs.
         this->PostDeferredShow();
@@ -135,7 +139,6 @@ private:
         if (!app.CacheFolder.empty())
             m_catalogue.UseCacheFile(app.FontCacheFilePath(), app.Version);
         Reload(true);
-        m_dpi = WindowDpi(this->m_hWnd);
 
         const CLogFontList& shown = m_list.GetItems();
         const int top = FindBestMatch(shown, TopLogFont);
@@ -148,7 +151,9 @@ private:
     }
 
     // The window moved to a screen of another resolution: it takes the size
-    // the system suggests, and the rows are measured again for the new DPI.
+    // the system suggests, the controls and their font scale with it, and the
+    // rows are measured again for the new DPI. Handled here in full, so the
+    // dialog manager stays out of it.
     LRESULT OnDpiChanged(UINT, WPARAM wParam, LPARAM lParam, BOOL&)
     {
         const UINT dpi = LOWORD(wParam);

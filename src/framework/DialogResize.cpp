@@ -80,7 +80,7 @@ void CDialogResizeLayout::UpdateLayout(int cx, int cy) noexcept
 
 void CDialogResizeLayout::Rescale(UINT fromDpi, UINT toDpi) noexcept
 {
-    if (fromDpi == 0 || fromDpi == toDpi)
+    if (!m_dialog || fromDpi == 0 || fromDpi == toDpi)
         return;
     const auto scale = [&](LONG& value) {
         value = ::MulDiv(value, static_cast<int>(toDpi), static_cast<int>(fromDpi));
@@ -95,6 +95,51 @@ void CDialogResizeLayout::Rescale(UINT fromDpi, UINT toDpi) noexcept
         scale(control.rect.right);
         scale(control.rect.bottom);
     }
+
+    const auto mapped = [&](HWND child) {
+        for (const CControl& control : m_controls)
+            if (control.hwnd == child)
+                return true;
+        return false;
+    };
+    for (HWND child = ::GetWindow(m_dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (mapped(child))
+            continue;
+        RECT rect = {};
+        ::GetWindowRect(child, &rect);
+        ::MapWindowPoints(nullptr, m_dialog, reinterpret_cast<POINT*>(&rect), 2);
+        // A combo box's height is its dropped-down height; the edit part
+        // follows the font.
+        wchar_t name[16] = {};
+        if (::GetClassNameW(child, name, 16) && ::lstrcmpiW(name, L"ComboBox") == 0) {
+            RECT dropped = {};
+            if (::SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)))
+                rect.bottom = rect.top + (dropped.bottom - dropped.top);
+        }
+        scale(rect.left);
+        scale(rect.top);
+        scale(rect.right);
+        scale(rect.bottom);
+        ::SetWindowPos(child, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    // The dialog's own answer to WM_GETFONT stays the template's font on
+    // some systems, so ours is the current one once we made it.
+    const HFONT old = m_font ? m_font.get() : reinterpret_cast<HFONT>(::SendMessageW(m_dialog, WM_GETFONT, 0, 0));
+    LOGFONTW lf = {};
+    if (!old || ::GetObjectW(old, sizeof lf, &lf) != sizeof lf)
+        return;
+    scale(lf.lfHeight);
+    CUniqueFont font(::CreateFontIndirectW(&lf));
+    if (!font)
+        return;
+    ::SendMessageW(m_dialog, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    for (HWND child = ::GetWindow(m_dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0)) == old)
+            ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    // No window uses the previous font of ours any more.
+    m_font = std::move(font);
 }
 
 void CDialogResizeLayout::OnSize(UINT type, SIZE client) noexcept

@@ -15,6 +15,7 @@
 #pragma once
 
 #include "framework/MessageMap.h"
+#include "framework/UniqueHandle.h"
 
 #include <windows.h>
 
@@ -68,7 +69,10 @@ public:
     // WM_GETMINMAXINFO: false (not answered) without a minimum.
     bool OnGetMinMaxInfo(MINMAXINFO* info) const noexcept;
     // The window moved to a screen of another DPI: the recorded geometry
-    // and the minimum are scaled along with it.
+    // and the minimum are scaled along with it, every other child moves and
+    // grows in place, and the dialog and its children take the dialog font
+    // at the new DPI. The window's own size is the caller's (the system
+    // suggests one); its WM_SIZE then places the mapped controls.
     void Rescale(UINT fromDpi, UINT toDpi) noexcept;
     HWND Grip() const noexcept { return m_grip; }
 
@@ -88,6 +92,9 @@ private:
     bool m_useMinTrack = false;
     HWND m_grip = nullptr;
     std::vector<CControl> m_controls;
+    // The dialog font made for the current DPI; the template's own font
+    // belongs to the dialog manager.
+    CUniqueFont m_font;
 };
 
 template <class T>

@@ -20,4 +20,15 @@ UINT WindowDpi(HWND window) noexcept
     return kDefaultDpi;
 }
 
+void TakeOverDialogDpiScaling(HWND dialog) noexcept
+{
+    using CSetDialogDpiChangeBehavior = BOOL(WINAPI*)(HWND, int, int);
+    // DDC_DISABLE_ALL, in headers only for Windows 10 version 1703 on.
+    constexpr int kDisableAll = 1;
+    static const auto setBehavior = reinterpret_cast<CSetDialogDpiChangeBehavior>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetDialogDpiChangeBehavior")));
+    if (setBehavior)
+        setBehavior(dialog, kDisableAll, kDisableAll);
+}
+
 }  // namespace gvt

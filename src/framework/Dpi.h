@@ -12,6 +12,11 @@ constexpr UINT kDefaultDpi = USER_DEFAULT_SCREEN_DPI;
 // otherwise the screen's LOGPIXELSY; 96 when neither answers.
 UINT WindowDpi(HWND window) noexcept;
 
+// Keeps the dialog manager out of a dialog's DPI changes (Windows 10 version
+// 1703 on): a dialog that rescales itself on WM_DPICHANGED must not be
+// rescaled a second time. Nothing where the system does not offer it.
+void TakeOverDialogDpiScaling(HWND dialog) noexcept;
+
 // A length in pixels at 96 DPI, at the given DPI (MulDiv, rounded).
 inline LONG ScaleToDpi(LONG value, UINT dpi) noexcept
 {

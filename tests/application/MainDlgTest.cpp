@@ -886,6 +886,61 @@ TEST_F(MainDialogFeatures, AChangeOfDpiTakesTheSuggestedRectangleAndMeasuresTheR
     EXPECT_GT(height, 2 + 13 + 1 + 22 + 2) << "the larger list font is measured";
 }
 
+// 96 -> 144 -> 96 DPI: every control, mapped or not, and its font scale by
+// half and come back; the dialog manager does not scale a second time.
+TEST_F(MainDialogFeatures, ADpiChangeThereAndBackScalesEveryControlAndItsFont)
+{
+    gvt::CMainDlg dialog;
+    struct CLook {
+        RECT CharSet, List;
+        LONG FontHeight;
+    };
+    CLook before{}, larger{}, back{};
+    Run(dialog, EEnd::Cancel, [&](gvt::CMainDlg& d) {
+        const auto look = [&] {
+            CLook l{};
+            for (auto [id, rect] : {std::make_pair(IDC_CHARSET, &l.CharSet), std::make_pair(IDC_FONT_LIST, &l.List)}) {
+                ::GetWindowRect(d.GetDlgItem(id), rect);
+                ::MapWindowPoints(nullptr, d.m_hWnd, reinterpret_cast<POINT*>(rect), 2);
+            }
+            LOGFONTW lf{};
+            ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(d.GetDlgItem(IDC_CHARSET), WM_GETFONT, 0, 0)),
+                         sizeof lf, &lf);
+            l.FontHeight = std::abs(lf.lfHeight);
+            return l;
+        };
+        const UINT dpi = gvt::WindowDpi(d.m_hWnd);
+        RECT window{};
+        ::GetWindowRect(d.m_hWnd, &window);
+        before = look();
+        // What the system suggests: the client area half as large again.
+        RECT scaled{};
+        ::GetClientRect(d.m_hWnd, &scaled);
+        scaled.right = scaled.right * 3 / 2;
+        scaled.bottom = scaled.bottom * 3 / 2;
+        ::AdjustWindowRectEx(&scaled, d.GetStyle(), FALSE, d.GetExStyle());
+        ::OffsetRect(&scaled, window.left - scaled.left, window.top - scaled.top);
+        d.SendMessageW(WM_DPICHANGED, MAKEWPARAM(dpi * 3 / 2, dpi * 3 / 2), reinterpret_cast<LPARAM>(&scaled));
+        larger = look();
+        d.SendMessageW(WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&window));
+        back = look();
+    });
+    // Rounding of dialog units and of the frame the system adds: a few pixels.
+    const auto alike = [](LONG a, LONG b) { return std::abs(a - b) <= 5; };
+    EXPECT_PRED2(alike, larger.CharSet.left, before.CharSet.left * 3 / 2);
+    EXPECT_PRED2(alike, larger.CharSet.right - larger.CharSet.left, (before.CharSet.right - before.CharSet.left) * 3 / 2);
+    EXPECT_PRED2(alike, larger.List.top, before.List.top * 3 / 2);
+    EXPECT_PRED2(alike, larger.List.right - larger.List.left, (before.List.right - before.List.left) * 3 / 2);
+    EXPECT_PRED2(alike, larger.FontHeight, before.FontHeight * 3 / 2);
+    for (auto [a, b] : {std::make_pair(back.CharSet, before.CharSet), std::make_pair(back.List, before.List)}) {
+        EXPECT_PRED2(alike, a.left, b.left);
+        EXPECT_PRED2(alike, a.top, b.top);
+        EXPECT_PRED2(alike, a.right, b.right);
+        EXPECT_PRED2(alike, a.bottom, b.bottom);
+    }
+    EXPECT_EQ(back.FontHeight, before.FontHeight);
+}
+
 // The probe cache of a run is written when the dialog ends and lets the next
 // run list the same rows; a cache folder that cannot be made costs nothing
 // but the speed, and says nothing.

@@ -63,7 +63,7 @@ TEST(ContextMenu, FirstSubmenuHoldsTheCommandsInBothLanguages)
         {ID_EDIT_COPY, L"コピー(&C)\tCtrl+C"},
         {ID_COPY_WITH_STYLE, L"スタイルも含めてコピー\tShift+Ctrl+C"},
         {0, L""},
-        {ID_GLYPH_FILTER, L"サンプル文字列を表示できるフォントのみ"},
+        {ID_GLYPH_FILTER, L"サンプル文字列を表示できるフォントのみ\tCtrl+G"},
         {0, L""},
         {ID_TOPMOST, L"常に最前面に表示(&T)"},
         {0, L""},
@@ -73,7 +73,7 @@ TEST(ContextMenu, FirstSubmenuHoldsTheCommandsInBothLanguages)
         {ID_EDIT_COPY, L"&Copy\tCtrl+C"},
         {ID_COPY_WITH_STYLE, L"Copy with st&yle\tShift+Ctrl+C"},
         {0, L""},
-        {ID_GLYPH_FILTER, L"Only fonts that can show the sample text"},
+        {ID_GLYPH_FILTER, L"Only fonts that can show the sample text\tCtrl+G"},
         {0, L""},
         {ID_TOPMOST, L"Always on &top"},
         {0, L""},
@@ -90,14 +90,44 @@ TEST(ContextMenu, FirstSubmenuHoldsTheCommandsInBothLanguages)
     }
 }
 
-TEST(Accelerators, MapTheCopyKeysTheGlyphFilterAndBothHelpKeys)
+std::vector<ACCEL> AcceleratorEntries()
 {
     const gvt::CUniqueAccel table(
         ::LoadAcceleratorsW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS)));
-    ASSERT_TRUE(table);
+    if (!table)
+        return {};
     std::vector<ACCEL> entries(::CopyAcceleratorTableW(table.get(), nullptr, 0));
-    ASSERT_EQ(::CopyAcceleratorTableW(table.get(), entries.data(), static_cast<int>(entries.size())),
-              static_cast<int>(entries.size()));
+    entries.resize(::CopyAcceleratorTableW(table.get(), entries.data(), static_cast<int>(entries.size())));
+    return entries;
+}
+
+// A menu item whose command has a letter shortcut names it after a tab, as
+// the system's own menus do.
+TEST(ContextMenu, EveryItemWithALetterShortcutShowsIt)
+{
+    for (const LANGID language : {kJapanese, kEnglish}) {
+        const gvt::CUniqueMenu menu = LoadContextMenu(language);
+        ASSERT_TRUE(menu);
+        const std::vector<CItem> items = Items(::GetSubMenu(menu.get(), 0));
+        for (const ACCEL& a : AcceleratorEntries()) {
+            if (a.key < 'A' || a.key > 'Z')
+                continue;
+            std::wstring shortcut = L"\t";
+            shortcut += (a.fVirt & FSHIFT) ? L"Shift+" : L"";
+            shortcut += (a.fVirt & FCONTROL) ? L"Ctrl+" : L"";
+            shortcut += static_cast<wchar_t>(a.key);
+            const auto item = std::find_if(items.begin(), items.end(), [&](const CItem& i) { return i.id == a.cmd; });
+            ASSERT_NE(item, items.end()) << a.cmd;
+            EXPECT_TRUE(item->text.size() > shortcut.size() &&
+                        item->text.compare(item->text.size() - shortcut.size(), shortcut.size(), shortcut) == 0)
+                << language << ": " << testing::PrintToString(item->text);
+        }
+    }
+}
+
+TEST(Accelerators, MapTheCopyKeysTheGlyphFilterAndBothHelpKeys)
+{
+    const std::vector<ACCEL> entries = AcceleratorEntries();
 
     using CKey = std::tuple<BYTE, WORD, WORD>;  // modifier flags, key, command
     std::vector<CKey> got;
