@@ -4,6 +4,7 @@
 #include "commands/CommandTable.h"
 #include "framework/AppModule.h"
 #include "framework/DebugLog.h"
+#include "framework/FaultPolicy.h"
 #include "settings/AppSetting.h"
 
 #include <windows.h>
@@ -14,6 +15,7 @@ namespace gvt {
 
 int RunProcess()
 {
+    EndProcessOnProgramFaults();
     // Results are not checked: the run goes on with whatever came up.
     ::OleInitialize(nullptr);
     AppModule().Init();

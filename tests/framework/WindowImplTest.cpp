@@ -3,10 +3,12 @@
 // hook, the previous procedure, and the exception barrier.
 #include "TestWindows.h"
 
+#include "framework/FaultPolicy.h"
 #include "framework/WindowImpl.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -255,6 +257,39 @@ TEST(WindowImplSubclass, AThrowingHandlerLeavesTheMessageToTheWindowAndKeepsItWo
 
     // Later messages are handled as before.
     EXPECT_EQ(103, ::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
+}
+
+// Writes through a null pointer when the system asks about a move: a fault
+// inside a window procedure that the window system calls back.
+class CFaulting : public gvt::CWindowImpl<CFaulting> {
+public:
+    BEGIN_MSG_MAP(CFaulting)
+        MESSAGE_HANDLER(WM_WINDOWPOSCHANGING, OnChanging)
+    END_MSG_MAP()
+
+private:
+    LRESULT OnChanging(UINT, WPARAM, LPARAM, BOOL& bHandled)
+    {
+        volatile int* nowhere = nullptr;
+        *nowhere = 1;
+        bHandled = FALSE;
+        return 0;
+    }
+};
+
+// The system would swallow the fault and let a broken program go on.
+TEST(WindowImplSubclass, AHardwareFaultInAHandlerEndsTheProcess)
+{
+    EXPECT_EXIT(
+        {
+            gvt::EndProcessOnProgramFaults();
+            CTestWindow window(L"STATIC", WS_POPUP);
+            CFaulting faulting;
+            faulting.SubclassWindow(window);
+            ::SetWindowPos(window, nullptr, 0, 0, 50, 50, SWP_NOZORDER | SWP_NOACTIVATE);
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(static_cast<int>(EXCEPTION_ACCESS_VIOLATION)), "");
 }
 
 }  // namespace
