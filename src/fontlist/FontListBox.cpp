@@ -32,7 +32,7 @@ LONG LineHeight(HDC dc, const CLogFontW& record) noexcept
     TEXTMETRICW metrics = {};
     if (rowFont && ::GetTextMetricsW(dc, &metrics))
         return metrics.tmHeight;
-    return record.lfHeight == LONG_MIN ? LONG_MAX : -record.lfHeight;
+    return -record.lfHeight;
 }
 
 // Control characters (C0, DEL and C1) come from keys such as Enter, Escape
@@ -67,10 +67,12 @@ void CFontListBox::Refresh(bool keepPositions)
     if (keepPositions)
         remembered = RememberRows();
     SetCount(count);
-    if (keepPositions)
-        RestoreRows(FindRowPositions(m_records, remembered));
+    // The rows take their height first: the selection is then kept in view
+    // at that height, as a start shows it.
     if (!m_records.empty())
         SetItemHeight(0, height);
+    if (keepPositions)
+        RestoreRows(FindRowPositions(m_records, remembered));
     Invalidate(true);
 }
 
@@ -127,7 +129,7 @@ UINT CFontListBox::MeasureRows()
 CLogFontW CFontListBox::SampleFont(std::size_t row) const
 {
     CLogFontW font(*m_records.at(row));
-    font.lfHeight = ScaleToDpi(font.lfHeight, m_dpi);
+    font.lfHeight = SampleHeight(font.lfHeight, m_dpi);
     return font;
 }
 

@@ -67,6 +67,12 @@ UINT RowHeight(LONG captionHeight, LONG sampleHeight, const CRowSpacing& spacing
     return static_cast<UINT>(std::clamp(height, 0LL, kMaxRowHeight));
 }
 
+LONG SampleHeight(LONG size, UINT dpi) noexcept
+{
+    const long long scaled = static_cast<long long>(size) * dpi / USER_DEFAULT_SCREEN_DPI;
+    return static_cast<LONG>(std::clamp(scaled, -kMaxRowHeight, kMaxRowHeight));
+}
+
 int RowCount(std::size_t count)
 {
     if (count > static_cast<std::size_t>(INT_MAX))

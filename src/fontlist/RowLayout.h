@@ -35,6 +35,12 @@ CRowRects RowRects(const RECT& row, LONG captionHeight, const CRowSpacing& spaci
 // none: the row still holds its caption.
 UINT RowHeight(LONG captionHeight, LONG sampleHeight, const CRowSpacing& spacing) noexcept;
 
+// The height a sample is drawn at: the chosen size (pixels at 96 DPI, a
+// negative one a character height) at the window's DPI, held within the
+// tallest row, so that a size typed far out of range costs no more to draw
+// than the largest a row can show. Zero stays the font's default size.
+LONG SampleHeight(LONG size, UINT dpi) noexcept;
+
 // The row count as the list box takes it; a count beyond INT_MAX raises the
 // cast error.
 int RowCount(std::size_t count);

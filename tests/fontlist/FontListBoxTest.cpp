@@ -97,6 +97,16 @@ TEST_F(FontListBox, TheRowHeightFollowsTheSizeUpTo255)
     EXPECT_EQ(255, list.GetItemHeight(0));
 }
 
+// The selected row starts within the list's client area, so that closing
+// and reopening shows the same rows.
+bool SelectionInView(gvt::CFontListBox& list)
+{
+    RECT client{}, row{};
+    list.GetClientRect(&client);
+    list.SendMessageW(LB_GETITEMRECT, list.GetCurSel(), reinterpret_cast<LPARAM>(&row));
+    return row.top >= 0 && row.top < client.bottom;
+}
+
 TEST_F(FontListBox, ANegativeOrHugeSizeKeepsRowsConsistentAndPositionsOnTheirFonts)
 {
     gvt::test::CPrivateFonts fonts({gvt::test::kDejaVuSans});
@@ -118,12 +128,14 @@ TEST_F(FontListBox, ANegativeOrHugeSizeKeepsRowsConsistentAndPositionsOnTheirFon
     EXPECT_EQ(41, list.GetCount());
     EXPECT_EQ(selected, list.GetSelected());
     EXPECT_EQ(top, list.GetTop());
+    EXPECT_TRUE(SelectionInView(list));
 
     for (LONG size : {-1000L, LONG_MAX}) {
         SetHeight(records, size);
         list.Refresh(true);
         EXPECT_EQ(255, list.GetItemHeight(0)) << size;
         EXPECT_EQ(selected, list.GetSelected()) << size;
+        EXPECT_TRUE(SelectionInView(list)) << size;
     }
     SetHeight(records, LONG_MIN);
     list.Refresh(true);

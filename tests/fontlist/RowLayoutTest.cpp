@@ -98,6 +98,21 @@ TEST(RowHeight, ANegativeSampleHeightCountsAsNoneSoTheRowStillHoldsItsCaption)
     EXPECT_EQ(1U + 2 + 3 + 5, gvt::RowHeight(2, -40, CRowSpacing{0, 1, 0, 5, 3}));
 }
 
+TEST(SampleHeight, ScalesToTheDpiAndStaysWithinTheTallestRow)
+{
+    const struct {
+        LONG size;
+        UINT dpi;
+        LONG expected;
+    } cases[] = {
+        {22, 96, 22},           {22, 144, 33},          {-22, 192, -44},      {0, 144, 0},
+        {255, 96, 255},         {200, 144, 255},        {65536, 96, 255},     {-65536, 96, -255},
+        {LONG_MAX, 192, 255},   {LONG_MIN, 96, -255},   {LONG_MIN, 192, -255},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, gvt::SampleHeight(c.size, c.dpi)) << c.size << " at " << c.dpi;
+}
+
 TEST(RowCount, TakesEveryCountUpToIntMaxAndRaisesTheCastErrorBeyond)
 {
     EXPECT_EQ(0, gvt::RowCount(0));
