@@ -74,8 +74,8 @@ LRESULT CMainDlg::OnListDoubleClick(WORD, WORD, HWND, BOOL&)
     DWORD pos = ::GetMessagePos();
     POINT pt{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
     ::ScreenToClient(FontList().m_hWnd, &pt);
-    const LRESULT hit = FontList().SendMessageW(LB_ITEMFROMPOINT, 0, MAKELPARAM(pt.x, pt.y));
-    if (HIWORD(hit) == 0 && static_cast<int>(LOWORD(hit)) == FontList().GetCurSel())
+    const int row = FontList().RowAt(pt);
+    if (row >= 0 && row == FontList().GetCurSel())
         if (CCommandTable* commands = Commands())
             RunCommand(commands->Copy());
     return 0;

@@ -176,20 +176,6 @@ LRESULT CFontListBox::OnRightButtonDown(UINT, WPARAM, LPARAM lParam, BOOL& bHand
     return 0;
 }
 
-int CFontListBox::RowAt(POINT client) const
-{
-    const LRESULT hit = SendMessageW(LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y));
-    const int row = static_cast<int>(LOWORD(hit));
-    if (HIWORD(hit) != 0 || row >= static_cast<int>(m_records.size()))
-        return -1;
-    // Below the last row the nearest row is reported too.
-    RECT item{};
-    if (SendMessageW(LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)) == LB_ERR ||
-        !::PtInRect(&item, client))
-        return -1;
-    return row;
-}
-
 void CFontListBox::OnMeasureItem(UINT id, MEASUREITEMSTRUCT* item, BOOL& bHandled)
 {
     if (id == 0) {

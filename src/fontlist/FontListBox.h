@@ -65,7 +65,6 @@ private:
     void SelectAsKeyboard(int row);
     void OnChar(UINT ch, UINT, UINT, BOOL& bHandled);
     LRESULT OnRightButtonDown(UINT, WPARAM, LPARAM lParam, BOOL& bHandled);
-    int RowAt(POINT client) const;
 
     CLogFontPtr RecordAt(int index) const;
     CRememberedRows RememberRows() const;

@@ -91,6 +91,18 @@ int CListBoxW::ItemFromPoint(POINT point, bool& outside) const noexcept
     return LOWORD(result);
 }
 
+int CListBoxW::RowAt(POINT point) const noexcept
+{
+    bool outside = false;
+    const int row = ItemFromPoint(point, outside);
+    RECT item{};
+    if (outside || row >= GetCount() ||
+        SendMessageW(LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)) == LB_ERR ||
+        !::PtInRect(&item, point))
+        return -1;
+    return row;
+}
+
 bool CListBoxW::GetText(int index, std::wstring& text) const
 {
     const int length = GetTextLen(index);

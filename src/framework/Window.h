@@ -157,6 +157,9 @@ public:
     // The item nearest to a point in client coordinates; `outside` tells
     // whether the point lies outside the client area of every item.
     int ItemFromPoint(POINT point, bool& outside) const noexcept;
+    // The row under a point in client coordinates, or -1 where there is none:
+    // below the last row the system reports the nearest row, which is not hit.
+    int RowAt(POINT point) const noexcept;
 
     int GetTextLen(int index) const noexcept { return static_cast<int>(SendMessageW(LB_GETTEXTLEN, index)); }
     int GetText(int index, wchar_t* buffer) const noexcept

@@ -64,6 +64,8 @@ TEST(ListBoxWrapper, ItemsTextsAndHitTesting)
     // Below the last row: the nearest item, marked outside.
     EXPECT_EQ(1, box.ItemFromPoint(POINT{item.left + 2, item.bottom + 30}, outside));
     EXPECT_TRUE(outside);
+    EXPECT_EQ(1, box.RowAt(POINT{item.left + 2, item.top + 1}));
+    EXPECT_EQ(-1, box.RowAt(POINT{item.left + 2, item.bottom + 30}));
 }
 
 TEST(ComboBoxWrapper, ItemsEditSelectionAndParts)
