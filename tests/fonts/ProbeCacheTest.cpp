@@ -263,7 +263,7 @@ TEST_F(ProbeCacheFile, BothBuildsWriteTheSameBytes)
     ASSERT_GE(bytes.size(), 8u);
     std::uint64_t checksum = 0;
     std::memcpy(&checksum, bytes.data() + bytes.size() - 8, 8);
-    EXPECT_EQ(checksum, 0x516dd25c8942232aull) << std::hex << checksum;
+    EXPECT_EQ(checksum, 0xbd19c894bbffd5f5ull) << std::hex << checksum;
 
     gvt::CProbeCache read;
     std::vector<std::wstring> names;
@@ -271,5 +271,5 @@ TEST_F(ProbeCacheFile, BothBuildsWriteTheSameBytes)
     gvt::CProbeCache::CStyles styles = 0;
     EXPECT_TRUE(read.Find(face, styles));
     EXPECT_EQ(styles, gvt::CProbeCache::Style(400, false) | gvt::CProbeCache::Style(700, true));
-    EXPECT_EQ(names, (std::vector<std::wstring>{L"Shared", L"Other"}));
+    EXPECT_EQ(names, std::vector<std::wstring>{L"Shared"}) << "a name without an entry is not written";
 }
