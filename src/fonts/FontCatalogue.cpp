@@ -136,8 +136,12 @@ void CFontCatalogue::OnFace(const LOGFONTW& lf, DWORD fontType)
 
     CProbeCache::CStyles styles = 0;
     if (!m_cache.Find(lf, styles)) {
-        styles = ProbeStyles(lf);
-        m_cache.Add(lf, styles);
+        // A probe that failed (no font, no metrics) says nothing about the
+        // face: this rebuild lists what the others found, the next asks again.
+        bool answered = true;
+        styles = ProbeStyles(lf, answered);
+        if (answered)
+            m_cache.Add(lf, styles);
     }
     // The records come in the order the probes would find them.
     LOGFONTW record = lf;
@@ -156,7 +160,7 @@ void CFontCatalogue::OnFace(const LOGFONTW& lf, DWORD fontType)
 // Every face taken is probed at the nine standard weights, upright and
 // italic, and a style counts when the system renders it with exactly the
 // weight and italic state asked for.
-CProbeCache::CStyles CFontCatalogue::ProbeStyles(const LOGFONTW& enumerated)
+CProbeCache::CStyles CFontCatalogue::ProbeStyles(const LOGFONTW& enumerated, bool& answered)
 {
     LOGFONTW lf = enumerated;
     lf.lfWidth = 0;
@@ -166,7 +170,9 @@ CProbeCache::CStyles CFontCatalogue::ProbeStyles(const LOGFONTW& enumerated)
             lf.lfWeight = weight;
             lf.lfItalic = italic;
             CRenderedStyle rendered;
-            if (m_source->Probe(lf, rendered) && rendered.Weight == weight && rendered.Italic == (italic != 0))
+            if (!m_source->Probe(lf, rendered))
+                answered = false;
+            else if (rendered.Weight == weight && rendered.Italic == (italic != 0))
                 styles |= CProbeCache::Style(weight, italic != 0);
         }
     }

@@ -61,7 +61,8 @@ private:
     void Rebuild(const CFontListDlgSetting& setting, CFontSource& source);
     void ReadCacheFile(CFontSource& source);
     void OnFace(const LOGFONTW& lf, DWORD fontType) override;
-    CProbeCache::CStyles ProbeStyles(const LOGFONTW& enumerated);
+    // answered turns false when a probe failed.
+    CProbeCache::CStyles ProbeStyles(const LOGFONTW& enumerated, bool& answered);
     void Filter(const CFontListDlgSetting& setting);
 
     std::vector<CRecordPtr> m_records;

@@ -15,20 +15,6 @@ namespace gvt {
 
 namespace {
 
-struct CKeyTraits {
-    using type = HKEY;
-    static HKEY invalid() noexcept { return nullptr; }
-    static void close(HKEY key) noexcept { ::RegCloseKey(key); }
-};
-using CUniqueKey = CUniqueHandle<CKeyTraits>;
-
-struct CFindTraits {
-    using type = HANDLE;
-    static HANDLE invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void close(HANDLE find) noexcept { ::FindClose(find); }
-};
-using CUniqueFind = CUniqueHandle<CFindTraits>;
-
 void AddFace(CFontDigest::CItem& item, const ENUMLOGFONTEXW& face)
 {
     const LOGFONTW& lf = face.elfLogFont;
@@ -64,9 +50,15 @@ int CALLBACK DigestFace(const LOGFONTW* lf, const TEXTMETRICW* tm, DWORD type, L
     }
 }
 
+// What tells one font file from another by the same name: a file replaced
+// by a copy of the same size and time stamp (unzip and copy tools keep the
+// time) is a new file on the volume, with another identity and change time.
 struct CFileFacts {
-    ULONGLONG Size = 0;
-    FILETIME Written{};
+    std::uint64_t Size = 0;
+    std::uint64_t Written = 0;
+    std::uint64_t Changed = 0;
+    std::uint32_t Volume = 0;
+    std::uint64_t Id = 0;
 };
 
 std::wstring Upper(std::wstring text)
@@ -76,34 +68,62 @@ std::wstring Upper(std::wstring text)
     return text;
 }
 
+std::uint64_t Join(DWORD high, DWORD low) noexcept
+{
+    return (std::uint64_t{high} << 32) | low;
+}
+
 // The files of one folder by upper-cased name: one listing is far cheaper
-// than asking for thousands of files one by one.
+// than asking for thousands of files one by one, and it gives each file's
+// identity and change time too.
 std::unordered_map<std::wstring, CFileFacts> ListFolder(const std::wstring& folder)
 {
     std::unordered_map<std::wstring, CFileFacts> files;
-    WIN32_FIND_DATAW found;
-    CUniqueFind find(::FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &found,
-                                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
-    if (!find)
+    CUniqueFile listed(::CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!listed || !::GetFileInformationByHandle(listed.get(), &info))
         return files;
-    do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            continue;
-        CFileFacts facts;
-        facts.Size = (ULONGLONG{found.nFileSizeHigh} << 32) | found.nFileSizeLow;
-        facts.Written = found.ftLastWriteTime;
-        files.emplace(Upper(found.cFileName), facts);
-    } while (::FindNextFileW(find.get(), &found));
+    // Entries are aligned to eight bytes within the buffer.
+    std::vector<std::uint64_t> buffer(64 * 1024 / sizeof(std::uint64_t));
+    for (FILE_INFO_BY_HANDLE_CLASS kind = FileIdBothDirectoryRestartInfo;
+         ::GetFileInformationByHandleEx(listed.get(), kind, buffer.data(),
+                                        static_cast<DWORD>(buffer.size() * sizeof buffer[0]));
+         kind = FileIdBothDirectoryInfo) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.data());
+        for (std::size_t at = 0;;) {
+            const auto& entry = *reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes + at);
+            if (!(entry.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                CFileFacts facts;
+                facts.Size = static_cast<std::uint64_t>(entry.EndOfFile.QuadPart);
+                facts.Written = static_cast<std::uint64_t>(entry.LastWriteTime.QuadPart);
+                facts.Changed = static_cast<std::uint64_t>(entry.ChangeTime.QuadPart);
+                facts.Volume = info.dwVolumeSerialNumber;
+                facts.Id = static_cast<std::uint64_t>(entry.FileId.QuadPart);
+                files.emplace(Upper(std::wstring(entry.FileName, entry.FileNameLength / sizeof(wchar_t))), facts);
+            }
+            if (entry.NextEntryOffset == 0)
+                break;
+            at += entry.NextEntryOffset;
+        }
+    }
     return files;
 }
 
 bool FileFactsOf(const std::wstring& path, CFileFacts& facts)
 {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+    CUniqueFile file(::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, 0, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    FILE_BASIC_INFO basic;
+    if (!file || !::GetFileInformationByHandle(file.get(), &info) ||
+        !::GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic))
         return false;
-    facts.Size = (ULONGLONG{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
-    facts.Written = data.ftLastWriteTime;
+    facts.Size = Join(info.nFileSizeHigh, info.nFileSizeLow);
+    facts.Written = Join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime);
+    facts.Changed = static_cast<std::uint64_t>(basic.ChangeTime.QuadPart);
+    facts.Volume = info.dwVolumeSerialNumber;
+    facts.Id = Join(info.nFileIndexHigh, info.nFileIndexLow);
     return true;
 }
 
@@ -250,7 +270,7 @@ void AddRegisteredFontFiles(HKEY root, const wchar_t* subKey, const std::wstring
         // handle: their low half is the same in both builds.
         item.Add(static_cast<std::uint32_t>(reinterpret_cast<ULONG_PTR>(root))).AddText(name.c_str(), nameLength).Add(type).AddText(file.c_str(), file.size()).Add(found);
         if (found)
-            item.Add(facts.Size).Add(facts.Written);
+            item.Add(facts.Size).Add(facts.Written).Add(facts.Changed).Add(facts.Volume).Add(facts.Id);
         digest.Add(item);
     }
 }

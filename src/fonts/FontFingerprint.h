@@ -1,7 +1,8 @@
 // A digest of the installed fonts: every face the system enumerates in every
 // character set with its type and metrics, and every font file registered for
-// the machine and for the user with its name, size and last-write time. A
-// font added, removed or replaced changes it.
+// the machine and for the user with its name, size, last-write and change
+// time and identity on its volume. A font added, removed or replaced changes
+// it.
 #pragma once
 
 #include <windows.h>
@@ -61,8 +62,9 @@ void AddEnumeratedFace(CFontDigest& digest, const LOGFONTW& lf, const TEXTMETRIC
 void AddEnumeratedFonts(HDC dc, CFontDigest& digest);
 
 // The values under root\subKey: the value name, the file it names and that
-// file's size and last-write time (or that it is missing). A file name
-// without a folder is looked up in fontsFolder.
+// file's size, last-write and change time, volume serial number and file
+// index (or that it is missing). File names without a folder are looked up
+// in one listing of fontsFolder.
 void AddRegisteredFontFiles(HKEY root, const wchar_t* subKey, const std::wstring& fontsFolder, CFontDigest& digest);
 
 // All of it, for the fonts installed now. The enumeration of dc is taken from

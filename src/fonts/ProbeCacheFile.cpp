@@ -1,13 +1,13 @@
 #include "fonts/ProbeCacheFile.h"
 
-#include "base/EnsureFolder.h"
+#include "base/AtomicFile.h"
 #include "base/Exception.h"
 #include "framework/UniqueHandle.h"
-#include "settings/SafeXmlFile.h"
 
 #include <algorithm>
 #include <cstring>
 #include <cwchar>
+#include <unordered_set>
 #include <vector>
 
 namespace gvt {
@@ -25,13 +25,6 @@ constexpr std::size_t kHeaderSize = kStampedSize + 8 + 4;
 constexpr std::size_t kEntrySize = sizeof(LOGFONTW) + 4;
 constexpr std::size_t kNameSize = LF_FACESIZE * sizeof(wchar_t);
 constexpr std::size_t kChecksumSize = 8;
-
-struct CFileTraits {
-    using type = HANDLE;
-    static HANDLE invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void close(HANDLE h) noexcept { ::CloseHandle(h); }
-};
-using CUniqueFile = CUniqueHandle<CFileTraits>;
 
 std::uint64_t Checksum(const unsigned char* data, std::size_t size) noexcept
 {
@@ -68,8 +61,10 @@ void PutHeader(std::vector<unsigned char>& bytes, const CProbeCacheStamp& stamp,
 
 bool ReadWholeFile(const std::wstring& path, std::vector<unsigned char>& bytes)
 {
-    CUniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                   FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    // Another instance may replace the file while it is read: the rename
+    // goes ahead, and this handle still reads the old file, which is whole.
+    CUniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     LARGE_INTEGER size;
     // Far more than any real cache: a file that size is not ours.
     constexpr LONGLONG kLargest = 256ll << 20;
@@ -89,17 +84,7 @@ HRESULT WriteWholeFile(const std::wstring& path, const std::vector<unsigned char
     DWORD written = 0;
     if (!file || !::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
         return LastErrorResult();
-    if (written != bytes.size())
-        return HRESULT_FROM_WIN32(ERROR_WRITE_FAULT);
-    if (!::FlushFileBuffers(file.get()))
-        return LastErrorResult();
-    return S_OK;
-}
-
-std::wstring FolderOf(const std::wstring& path)
-{
-    const std::size_t separator = path.find_last_of(L"\\/");
-    return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator);
+    return written == bytes.size() ? S_OK : HRESULT_FROM_WIN32(ERROR_WRITE_FAULT);
 }
 
 }  // namespace
@@ -133,16 +118,54 @@ bool ReadProbeCache(const std::wstring& path, const CProbeCacheStamp& stamp, CPr
     if (nameBytes % kNameSize != 0 || nameCount != nameBytes / kNameSize)
         return false;
 
+    struct CEntry {
+        LOGFONTW Key;
+        CProbeCache::CStyles Styles;
+    };
+    std::vector<CEntry> read(count);
+    std::unordered_set<std::wstring> faces;
+    for (CEntry& entry : read) {
+        entry.Key = Get<LOGFONTW>(entries);
+        entry.Styles = Get<CProbeCache::CStyles>(entries);
+        faces.emplace(entry.Key.lfFaceName, ::wcsnlen(entry.Key.lfFaceName, LF_FACESIZE));
+    }
+    // Only the names of the entries' faces are written, each once.
     names.reserve(nameCount);
+    std::unordered_set<std::wstring> named;
     for (std::size_t i = 0; i < nameCount; ++i) {
         const auto* name = reinterpret_cast<const wchar_t*>(at + i * kNameSize);
         names.emplace_back(name, ::wcsnlen(name, LF_FACESIZE));
+        if (faces.count(names.back()) == 0 || !named.insert(names.back()).second) {
+            names.clear();
+            return false;
+        }
     }
     if (fingerprint != stamp.Fingerprint)
         return false;
-    for (std::size_t i = 0; i < count; ++i) {
-        const LOGFONTW key = Get<LOGFONTW>(entries);
-        cache.Add(key, Get<CProbeCache::CStyles>(entries));
+
+    // What probing can find: keys as CProbeCache::Key makes them, each once,
+    // only the eighteen style bits; and never a font set of which no face
+    // renders any style or every face renders every one.
+    const auto sane = [&] {
+        bool anyStyle = false;
+        bool allStyles = true;
+        for (const CEntry& entry : read) {
+            const LOGFONTW key = CProbeCache::Key(entry.Key);
+            if ((entry.Styles & ~CProbeCache::AllStyles) != 0 || entry.Key.lfFaceName[0] == L'\0' ||
+                std::memcmp(&key, &entry.Key, sizeof key) != 0)
+                return false;
+            anyStyle = anyStyle || entry.Styles != 0;
+            allStyles = allStyles && entry.Styles == CProbeCache::AllStyles;
+        }
+        return read.empty() || (anyStyle && !(allStyles && read.size() > 1));
+    };
+    if (!sane())
+        return false;
+    for (const CEntry& entry : read)
+        cache.Add(entry.Key, entry.Styles);
+    if (cache.Size() != read.size()) {
+        cache.Clear();
+        return false;
     }
     cache.MarkSaved();
     return true;
@@ -154,33 +177,29 @@ HRESULT WriteProbeCache(const std::wstring& path, const CProbeCacheStamp& stamp,
     std::vector<unsigned char> bytes;
     bytes.reserve(kHeaderSize + cache.Size() * kEntrySize + 4 + names.size() * kNameSize + kChecksumSize);
     PutHeader(bytes, stamp, static_cast<std::uint32_t>(cache.Size()));
+    std::unordered_set<std::wstring> faces;
     cache.ForEach([&](const LOGFONTW& key, CProbeCache::CStyles styles) {
         Put(bytes, key);
         Put(bytes, styles);
+        faces.emplace(key.lfFaceName, ::wcsnlen(key.lfFaceName, LF_FACESIZE));
     });
-    Put(bytes, static_cast<std::uint32_t>(names.size()));
-    for (const std::wstring& name : names) {
+    // Names of faces no longer installed, or never seen by this cache, would
+    // only pile up from run to run.
+    std::vector<std::wstring> kept;
+    for (const std::wstring& name : names)
+        if (faces.erase(name) != 0)
+            kept.push_back(name);
+    Put(bytes, static_cast<std::uint32_t>(kept.size()));
+    for (const std::wstring& name : kept) {
         wchar_t fixed[LF_FACESIZE] = {};
         std::copy_n(name.begin(), std::min<std::size_t>(name.size(), LF_FACESIZE), fixed);
         Put(bytes, fixed);
     }
     Put(bytes, Checksum(bytes.data(), bytes.size()));
 
-    const std::wstring folder = FolderOf(path);
-    if (!folder.empty()) {
-        if (const DWORD error = EnsureFolder(folder))
-            return HRESULT_FROM_WIN32(error);
-    }
-    std::wstring temporary;
-    HRESULT result = CreateTemporaryBeside(path, temporary);
-    if (FAILED(result))
-        return result;
-    result = WriteWholeFile(temporary, bytes);
-    if (SUCCEEDED(result))
-        result = ReplaceWithTemporary(temporary, path);
-    if (FAILED(result))
-        ::DeleteFileW(temporary.c_str());
-    return result;
+    if (const DWORD error = EnsureFolderForSave(path))
+        return HResultFromWin32(static_cast<long>(error));
+    return SaveAtomically(path, [&](const std::wstring& temporary) { return WriteWholeFile(temporary, bytes); });
 }
 
 }  // namespace gvt

@@ -20,18 +20,20 @@ struct CProbeCacheStamp {
     std::array<WORD, 4> ProgramVersion{0, 0, 0, 0};
 };
 
-// Fills the cache from the file when it is whole and was written with this
-// format, program version and fingerprint; otherwise, or when the file cannot
-// be read, leaves the cache empty and returns false. The face names of the
-// file, in the order it found them, come back even when the fingerprint
-// differs: they are checked before they are used.
+// Fills the cache from the file when it is whole, was written with this
+// format, program version and fingerprint, and holds only what probing can
+// find; otherwise, or when the file cannot be read, leaves the cache empty
+// and returns false. The face names of the file, in the order it found them,
+// come back even when the fingerprint differs: they are checked before they
+// are used. A file naming a face it has no entry for gives no names.
 bool ReadProbeCache(const std::wstring& path, const CProbeCacheStamp& stamp, CProbeCache& cache,
                     std::vector<std::wstring>& names);
 
-// Writes every entry and the names, creating the folder if need be; the file
-// is replaced in one step, so a reader sees the old file or the new one,
-// never a part. S_OK or the error that stopped it, with any old file left as
-// it was.
+// Writes every entry and those of the names that are faces of an entry,
+// creating the folder if need be; the file is saved atomically
+// (base/AtomicFile.h), so a reader sees the old file or the new one, never a
+// part. S_OK, kSaveSkippedForLink, or the error that stopped it, with any old
+// file left as it was.
 HRESULT WriteProbeCache(const std::wstring& path, const CProbeCacheStamp& stamp, const CProbeCache& cache,
                         const std::vector<std::wstring>& names);
 

@@ -8,6 +8,8 @@ namespace gvt {
 
 namespace {
 
+const wchar_t kLinePrefix[] = L"Glyvanter: ";
+
 // what() texts are UTF-8 where the program writes them; other bytes of a
 // library's text come through as they can.
 std::wstring FromUtf8(const char* text)
@@ -25,7 +27,7 @@ std::wstring FromUtf8(const char* text)
 
 std::wstring CaughtExceptionLine(const wchar_t* where, const std::exception_ptr& error)
 {
-    std::wstring line = L"Glyvanter: ";
+    std::wstring line = kLinePrefix;
     line += where;
     line += L" caught ";
     try {
@@ -48,6 +50,15 @@ void LogCaughtException(const wchar_t* where) noexcept
     } catch (...) {
         // Not even the line could be built: say at least where.
         ::OutputDebugStringW(L"Glyvanter: an exception was caught and its description failed\n");
+    }
+}
+
+void LogLine(const std::wstring& text) noexcept
+{
+    try {
+        ::OutputDebugStringW((kLinePrefix + text + L'\n').c_str());
+    } catch (...) {
+        ::OutputDebugStringW(L"Glyvanter: a line could not be built\n");
     }
 }
 

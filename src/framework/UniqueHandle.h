@@ -58,6 +58,15 @@ struct CHandleTraits {
     static void close(T h) noexcept { close_fn(h); }
 };
 
+// For the handles whose failure value is INVALID_HANDLE_VALUE, not null:
+// CreateFileW and FindFirstFileW.
+template <void (*close_fn)(HANDLE)>
+struct CInvalidValueHandleTraits {
+    using type = HANDLE;
+    static HANDLE invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void close(HANDLE h) noexcept { close_fn(h); }
+};
+
 namespace detail {
 inline void DeleteGdiObject(HGDIOBJ h) noexcept { ::DeleteObject(h); }
 inline void CloseMenu(HMENU h) noexcept { ::DestroyMenu(h); }
@@ -65,6 +74,9 @@ inline void CloseAccel(HACCEL h) noexcept { ::DestroyAcceleratorTable(h); }
 inline void CloseIcon(HICON h) noexcept { ::DestroyIcon(h); }
 inline void CloseLocal(HLOCAL h) noexcept { ::LocalFree(h); }
 inline void CloseBstr(BSTR s) noexcept { ::SysFreeString(s); }
+inline void CloseKernelObject(HANDLE h) noexcept { ::CloseHandle(h); }
+inline void CloseFind(HANDLE h) noexcept { ::FindClose(h); }
+inline void CloseKey(HKEY key) noexcept { ::RegCloseKey(key); }
 }  // namespace detail
 
 using CUniqueFont = CUniqueHandle<CHandleTraits<HFONT, void (*)(HGDIOBJ), detail::DeleteGdiObject>>;
@@ -76,6 +88,13 @@ using CUniqueAccel = CUniqueHandle<CHandleTraits<HACCEL, void (*)(HACCEL), detai
 using CUniqueIcon = CUniqueHandle<CHandleTraits<HICON, void (*)(HICON), detail::CloseIcon>>;
 using CUniqueHLocal = CUniqueHandle<CHandleTraits<HLOCAL, void (*)(HLOCAL), detail::CloseLocal>>;
 using CUniqueBstr = CUniqueHandle<CHandleTraits<BSTR, void (*)(BSTR), detail::CloseBstr>>;
+// A file or directory from CreateFileW.
+using CUniqueFile = CUniqueHandle<CInvalidValueHandleTraits<detail::CloseKernelObject>>;
+// A search from FindFirstFileW or FindFirstFileExW.
+using CUniqueFind = CUniqueHandle<CInvalidValueHandleTraits<detail::CloseFind>>;
+// A mutex, event or process: null when it could not be had.
+using CUniqueKernelObject = CUniqueHandle<CHandleTraits<HANDLE, void (*)(HANDLE), detail::CloseKernelObject>>;
+using CUniqueKey = CUniqueHandle<CHandleTraits<HKEY, void (*)(HKEY), detail::CloseKey>>;
 
 // A device context from GetDC, released to the window it came from.
 class CClientDC {

@@ -1,6 +1,6 @@
 #include "settings/SettingsFile.h"
 
-#include "base/EnsureFolder.h"
+#include "base/AtomicFile.h"
 #include "base/Exception.h"
 #include "base/Msg.h"
 #include "resources/resource.h"
@@ -63,10 +63,11 @@ bool WriteSettings(CXmlDocument& doc, const std::wstring& path, const CAppSettin
 void SaveSettingsAtExit()
 {
     const CAppInfo& info = CAppInfo::Instance();
-    const DWORD code = EnsureFolder(info.SettingsFolder);
+    const std::wstring path = info.SettingsFilePath();
+    const DWORD code = gvt::EnsureFolderForSave(path);
     if (code != 0)
         throw my::CException(IDS_ERR_CREATE_FOLDER, HResultFromWin32(static_cast<long>(code)), info.SettingsFolder);
     CXmlDocument doc;
-    if (!WriteSettings(doc, info.SettingsFilePath(), *CAppSetting::Instance()))
+    if (!WriteSettings(doc, path, *CAppSetting::Instance()))
         throw my::CException(doc.Error());
 }

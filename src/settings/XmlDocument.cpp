@@ -1,5 +1,6 @@
 #include "settings/XmlDocument.h"
 
+#include "base/AtomicFile.h"
 #include "base/Exception.h"
 #include "base/ResourceString.h"
 #include "base/SystemErrorText.h"
@@ -9,7 +10,6 @@
 
 #include <shlwapi.h>
 
-#include <utility>
 #include <vector>
 
 // IXMLDOMDocument2 up to setProperty, as MSXML defines it: <msxml2.h>, which
@@ -28,8 +28,6 @@ struct IXmlDomDocumentProperties : IXMLDOMDocument {
 namespace {
 
 const IID kIidXmlDomDocument2 = {0x2933BF95, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
-
-CXmlDocument::SaveStepHook g_saveStepHook = nullptr;
 
 HRESULT MakeBstr(const std::wstring& text, gvt::CUniqueBstr& bstr)
 {
@@ -80,11 +78,6 @@ void RestrictParser(IXMLDOMDocument* dom)
 }
 
 }  // namespace
-
-CXmlDocument::SaveStepHook CXmlDocument::SetSaveStepHook(SaveStepHook hook) noexcept
-{
-    return std::exchange(g_saveStepHook, hook);
-}
 
 bool CXmlDocument::SetError(UINT id, HRESULT code)
 {
@@ -172,38 +165,13 @@ bool CXmlDocument::SaveFile(const std::wstring& path)
 {
     if (!m_dom)
         return SetError(IDS_ERR_XML_SAVE, E_POINTER);
-    const CSaveLock lock;
-    std::wstring target = path;
-    std::wstring temporary;
-    HRESULT hr = S_OK;
-    const auto run = [&](SaveStep step, auto&& action) {
-        if (SUCCEEDED(hr) && g_saveStepHook)
-            hr = g_saveStepHook(step, temporary, target);
-        if (SUCCEEDED(hr))
-            hr = action();
-    };
-    run(SaveStep::Resolve, [&] { return ResolveSaveTarget(path, target); });
-    run(SaveStep::Clean, [&] {
-        // Beside the link too: saves before links were followed left theirs there.
-        if (lock.Held()) {
-            RemoveLeftoverTemporaries(path);
-            RemoveLeftoverTemporaries(target);
-        }
-        return S_OK;
-    });
-    run(SaveStep::Create, [&] { return CreateTemporaryBeside(target, temporary); });
-    run(SaveStep::Write, [&] { return WriteTo(temporary); });
-    run(SaveStep::Check, [&] {
-        CXmlDocument written;
-        return written.LoadFile(temporary) ? S_OK : UnreadableSaveReason(temporary);
-    });
-    run(SaveStep::Flush, [&] { return FlushFileToDisk(temporary); });
-    run(SaveStep::Replace, [&] { return ReplaceWithTemporary(temporary, target); });
-    if (SUCCEEDED(hr))
-        return true;
-    if (!temporary.empty())
-        ::DeleteFileW(temporary.c_str());
-    return SetError(IDS_ERR_XML_SAVE, hr);
+    const HRESULT hr = gvt::SaveAtomically(
+        path, [this](const std::wstring& temporary) { return WriteTo(temporary); },
+        [](const std::wstring& temporary) {
+            CXmlDocument written;
+            return written.LoadFile(temporary) ? S_OK : gvt::UnreadableSaveReason(temporary);
+        });
+    return SUCCEEDED(hr) || SetError(IDS_ERR_XML_SAVE, hr);
 }
 
 HRESULT CXmlDocument::WriteTo(const std::wstring& path)
@@ -213,7 +181,7 @@ HRESULT CXmlDocument::WriteTo(const std::wstring& path)
     if (SUCCEEDED(hr))
         hr = m_dom->save(PathVariant(bstr.get()));
     // Wine's DOM answers S_FALSE when writing the file failed.
-    return hr == S_FALSE ? UnreadableSaveReason(path) : hr;
+    return hr == S_FALSE ? gvt::UnreadableSaveReason(path) : hr;
 }
 
 bool CXmlDocument::SelectRoot(const std::wstring& name, CXmlNode& node)

@@ -18,13 +18,6 @@ using CXmlNodeList = gvt::CComPtr<IXMLDOMNodeList>;
 
 class CXmlDocument {
 public:
-    // The steps of a save, in their order.
-    enum class SaveStep { Resolve, Clean, Create, Write, Check, Flush, Replace };
-    // Runs before each step with the temporary file (empty until it is
-    // created) and the target; a failure stops the save there. Tests use it
-    // to break a save off at every step.
-    using SaveStepHook = HRESULT (*)(SaveStep step, const std::wstring& temporary, const std::wstring& target);
-
     CXmlDocument() = default;
     CXmlDocument(const CXmlDocument&) = delete;
     CXmlDocument& operator=(const CXmlDocument&) = delete;
@@ -38,9 +31,10 @@ public:
     // unparsed. A failed load keeps the document held before.
     bool LoadFile(const std::wstring& path);
     bool LoadText(const std::wstring& text);
-    // Writes a temporary file beside the file path leads to (through any
-    // links), checks that it holds the whole document and then renames it
-    // over that file. Whatever fails, the file is the old or the new one.
+    // Saves atomically (base/AtomicFile.h), checking that the temporary file
+    // reads back as a document. Whatever fails, the file is the old or the
+    // new one. A link to a file whose folder is missing is kept and nothing
+    // is written, which counts as saved.
     bool SaveFile(const std::wstring& path);
 
     bool SelectRoot(const std::wstring& name, CXmlNode& node);
@@ -80,9 +74,6 @@ public:
     bool SetError(UINT id, const std::wstring& value);
     // An error raised as an exception, copied unchanged.
     bool SetError(const CSimpleErr& err);
-
-    // Returns the hook used before; nullptr removes it.
-    static SaveStepHook SetSaveStepHook(SaveStepHook hook) noexcept;
 
 private:
     bool CreateDom(gvt::CComPtr<IXMLDOMDocument>& dom);

@@ -1,8 +1,11 @@
 #include "base/EnsureFolder.h"
+#include "support/FileLinks.h"
 
 #include <gtest/gtest.h>
 
 #include <shlwapi.h>
+
+#include <utility>
 
 namespace {
 
@@ -23,6 +26,23 @@ TEST(JoinPath, InsertsOneBackslashUnlessThereIsASeparator)
     EXPECT_EQ(JoinPath(L"C:", L"y"), L"C:y");
     EXPECT_EQ(JoinPath(L"", L"Morvell"), L"Morvell");
     EXPECT_EQ(JoinPath(JoinPath(L"", L"Morvell"), L"Glyvanter"), L"Morvell\\Glyvanter");
+}
+
+TEST(FolderOf, GivesTheFolderWithoutItsClosingSeparatorButARootWithIt)
+{
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"C:\\Users\\me\\x.config", L"C:\\Users\\me"},
+        {L"C:\\Users\\me\\", L"C:\\Users\\me"},
+        {L"C:\\x.config", L"C:\\"},
+        {L"C:x.config", L"C:"},
+        {L"x.config", L""},
+        {L"\\\\server\\share\\x.config", L"\\\\server\\share"},
+        {L"\\\\?\\Volume{1}\\x.config", L"\\\\?\\Volume{1}"},
+        {L"a/b/x.config", L"a/b"},
+    };
+    for (const auto& [path, folder] : cases)
+        EXPECT_EQ(FolderOf(path), folder) << path;
+    EXPECT_EQ(FileNameOf(L"\\\\server\\share\\x.config"), L"x.config");
 }
 
 TEST(EnsureFolder, CreatesTheWholeChainAndAcceptsAnExistingFolder)
@@ -49,8 +69,36 @@ TEST(EnsureFolder, APlainFileInTheWayIsAnError)
     ::DeleteFileW(file.c_str());
 }
 
-TEST(EnsureFolder, DriveRootsAreOnlyLookedFor)
+TEST(EnsureFolder, RootsAreOnlyLookedFor)
 {
     EXPECT_EQ(EnsureFolder(L"C:\\"), 0U);
     EXPECT_EQ(EnsureFolder(L"Q:\\"), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(EnsureFolder(L"\\\\gvt-no-such-host\\share"), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+}
+
+TEST(EnsureFolder, CreatesTheChainBelowANetworkShare)
+{
+    const std::wstring root = Temp(L"gvt-ensure-share");
+    ASSERT_TRUE(::CreateDirectoryW(root.c_str(), nullptr));
+    {
+        const gvt::test::CNetworkShare share(root);
+        if (share.Path().empty()) {
+            ::RemoveDirectoryW(root.c_str());
+            GTEST_SKIP() << "no network path here";
+        }
+        EXPECT_EQ(EnsureFolder(share.Path()), 0U);
+        EXPECT_EQ(EnsureFolder(share.Path() + L"\\Morvell\\Glyvanter"), 0U);
+        EXPECT_TRUE(::PathIsDirectoryW((root + L"\\Morvell\\Glyvanter").c_str()));
+    }
+    ::RemoveDirectoryW((root + L"\\Morvell\\Glyvanter").c_str());
+    ::RemoveDirectoryW((root + L"\\Morvell").c_str());
+    ::RemoveDirectoryW(root.c_str());
+}
+
+TEST(EnsureFolder, APathTooLongCreatesNothing)
+{
+    const std::wstring root = Temp(L"gvt-ensure-long");
+    const std::wstring tooLong = root + L"\\" + std::wstring(kMaxFolderPath - root.size(), L'x');
+    EXPECT_EQ(EnsureFolder(tooLong), static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE));
+    EXPECT_FALSE(::PathFileExistsW(root.c_str()));
 }

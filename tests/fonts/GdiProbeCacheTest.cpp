@@ -297,6 +297,22 @@ TEST_F(RegisteredFontFiles, NameSizeAndTimeOfEveryFileCount)
     EXPECT_NE(Value(), touched) << "the file's name as registered counts";
 }
 
+// Unzip and copy tools keep the time stamp: a file replaced by another of
+// the same name, size and time is still another file.
+TEST_F(RegisteredFontFiles, AFileReplacedWithTheSameNameSizeAndTimeCounts)
+{
+    for (const std::wstring name : {L"a.ttf", L"b.ttf"}) {
+        SCOPED_TRACE(name);
+        SetWriteTime(name, 1000);
+        const std::uint64_t before = Value();
+        Write(L"c.ttf", name == L"a.ttf" ? "first fonT" : "second fonT");
+        SetWriteTime(L"c.ttf", 1000);
+        ASSERT_TRUE(::MoveFileExW((folder + L"\\c.ttf").c_str(), (folder + L"\\" + name).c_str(),
+                                  MOVEFILE_REPLACE_EXISTING));
+        EXPECT_NE(Value(), before);
+    }
+}
+
 // The 32-bit and the 64-bit build share the cache file, so they must compute
 // the same fingerprint for the same fonts: nothing whose width depends on the
 // build (a handle, a size_t) may go into it. A registered file that is not

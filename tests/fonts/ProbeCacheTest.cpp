@@ -1,12 +1,16 @@
 // Probe results kept in memory for the run and in a file between runs: they
 // change how often the source is probed, never what is listed.
+#include "base/Exception.h"
 #include "fonts/FontCatalogue.h"
 #include "fonts/FontOrder.h"
 #include "fonts/ProbeCacheFile.h"
 #include "support/FakeFontSource.h"
+#include "support/FileLinks.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -99,6 +103,7 @@ protected:
     void TearDown() override
     {
         ::DeleteFileW(file.c_str());
+        ::RemoveDirectoryW(file.c_str());
         ::RemoveDirectoryW((folder + L"\\Cache").c_str());
         ::DeleteFileW((folder + L"\\Blocked").c_str());
         ::RemoveDirectoryW(folder.c_str());
@@ -263,7 +268,7 @@ TEST_F(ProbeCacheFile, BothBuildsWriteTheSameBytes)
     ASSERT_GE(bytes.size(), 8u);
     std::uint64_t checksum = 0;
     std::memcpy(&checksum, bytes.data() + bytes.size() - 8, 8);
-    EXPECT_EQ(checksum, 0x516dd25c8942232aull) << std::hex << checksum;
+    EXPECT_EQ(checksum, 0xbd19c894bbffd5f5ull) << std::hex << checksum;
 
     gvt::CProbeCache read;
     std::vector<std::wstring> names;
@@ -271,5 +276,128 @@ TEST_F(ProbeCacheFile, BothBuildsWriteTheSameBytes)
     gvt::CProbeCache::CStyles styles = 0;
     EXPECT_TRUE(read.Find(face, styles));
     EXPECT_EQ(styles, gvt::CProbeCache::Style(400, false) | gvt::CProbeCache::Style(700, true));
-    EXPECT_EQ(names, (std::vector<std::wstring>{L"Shared", L"Other"}));
+    EXPECT_EQ(names, std::vector<std::wstring>{L"Shared"}) << "a name without an entry is not written";
+}
+
+namespace {
+
+// The file's checksum made again after its bytes were changed on purpose.
+void Reseal(std::string& bytes)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    for (std::size_t i = 0; i < bytes.size() - 8; ++i)
+        hash = (hash ^ static_cast<unsigned char>(bytes[i])) * 1099511628211ull;
+    std::memcpy(&bytes[bytes.size() - 8], &hash, 8);
+}
+
+// Offsets in the file: header, then entries of a LOGFONTW and style bits.
+constexpr std::size_t kEntries = 32;
+constexpr std::size_t kEntry = sizeof(LOGFONTW) + 4;
+
+std::uint32_t EntryCount(const std::string& bytes)
+{
+    std::uint32_t count = 0;
+    std::memcpy(&count, bytes.data() + kEntries - 4, 4);
+    return count;
+}
+
+void SetStyles(std::string& bytes, std::size_t entry, std::uint32_t styles)
+{
+    std::memcpy(&bytes[kEntries + entry * kEntry + sizeof(LOGFONTW)], &styles, 4);
+}
+
+}  // namespace
+
+// A file with the right fingerprint and checksum is still checked: what no
+// probing can find means the file was not written by this program.
+TEST_F(ProbeCacheFile, EntriesThatProbingCannotFindMeanAFullProbe)
+{
+    Run(Setting(DEFAULT_CHARSET));
+    const std::string good = ReadFile(file);
+    const std::uint32_t count = EntryCount(good);
+    ASSERT_GT(count, 2u);
+    struct CForgery {
+        const char* what;
+        void (*forge)(std::string& bytes, std::uint32_t count);
+    };
+    const CForgery forgeries[] = {
+        {"no face renders any style",
+         [](std::string& b, std::uint32_t n) { for (std::uint32_t i = 0; i < n; ++i) SetStyles(b, i, 0); }},
+        {"every face renders every style",
+         [](std::string& b, std::uint32_t n) { for (std::uint32_t i = 0; i < n; ++i) SetStyles(b, i, (1u << 18) - 1); }},
+        {"a style bit beyond the eighteen", [](std::string& b, std::uint32_t) { SetStyles(b, 1, 1u << 18); }},
+        {"a key with a weight", [](std::string& b, std::uint32_t) { b[kEntries + offsetof(LOGFONTW, lfWeight)] = 1; }},
+        {"text after the end of a face name",
+         [](std::string& b, std::uint32_t) { b[kEntries + sizeof(LOGFONTW) - 2] = 'x'; }},
+        {"one face twice",
+         [](std::string& b, std::uint32_t) { std::memcpy(&b[kEntries + kEntry], &b[kEntries], sizeof(LOGFONTW)); }},
+        {"a name without an entry",
+         [](std::string& b, std::uint32_t n) { b[kEntries + n * kEntry + 4] ^= 0x20; }},
+    };
+    for (const CForgery& forgery : forgeries) {
+        std::string forged = good;
+        forgery.forge(forged, count);
+        Reseal(forged);
+        WriteFile(file, forged);
+        ExpectFullProbeAndNewFile(forgery.what);
+        EXPECT_EQ(ReadFile(file), good);
+    }
+}
+
+// A probe that fails says nothing about the face: the run lists what the
+// other probes found, and the face is probed again next time.
+TEST_F(ProbeCacheFile, AFailedProbeIsNotKept)
+{
+    source.FailingProbes = 3;
+    EXPECT_EQ(Run(Setting(ANSI_CHARSET)), 18u * 4);
+    EXPECT_EQ(saved, S_OK);
+    EXPECT_EQ(Run(Setting(ANSI_CHARSET)), 18u) << "the face whose probe failed";
+    ExpectSameRecords(Uncached(source, Setting(ANSI_CHARSET)), listed);
+    EXPECT_EQ(Run(Setting(ANSI_CHARSET)), 0u);
+}
+
+// The names section holds only the faces installed now, however many
+// other names an earlier file had.
+TEST_F(ProbeCacheFile, OnlyTheNamesOfTheInstalledFacesAreWritten)
+{
+    Run(Setting(DEFAULT_CHARSET));
+    source.Faces.erase(source.Faces.begin() + 4, source.Faces.begin() + 6);
+    Run(Setting(DEFAULT_CHARSET));
+    gvt::CProbeCache cache;
+    std::vector<std::wstring> names;
+    ASSERT_TRUE(gvt::ReadProbeCache(file, {source.Fingerprint(), kVersion}, cache, names));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"Bitmap", L"Mincho", L"TIED", L"Tied", L"Twice"}));
+}
+
+// A link in the file's place stays a link, as the settings file's does; a
+// folder there is given up at once, and this program's leftovers go.
+TEST_F(ProbeCacheFile, ALinkInTheFilesPlaceIsKeptAndAFolderGivenUpAtOnce)
+{
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    ::CreateDirectoryW((folder + L"\\Cache").c_str(), nullptr);
+    const std::wstring target = folder + L"\\Target.fontcache";
+    WriteFile(target, "old");
+    WriteFile(file + L".1f.tmp", "left over");
+    WriteFile(folder + L"\\Cache\\gvt12.tmp", "another program's");
+    {
+        const gvt::test::CSymbolicLink link(file, target);
+        if (!link.Made())
+            GTEST_SKIP() << "no symbolic links here";
+        Run(Setting(DEFAULT_CHARSET));
+        EXPECT_EQ(saved, S_OK);
+        EXPECT_EQ(Run(Setting(DEFAULT_CHARSET)), 0u);
+        WriteFile(file, "through the link");
+        EXPECT_EQ(ReadFile(target), "through the link");
+    }
+    EXPECT_EQ(::GetFileAttributesW((file + L".1f.tmp").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(ReadFile(folder + L"\\Cache\\gvt12.tmp"), "another program's");
+    ::DeleteFileW(target.c_str());
+    ::DeleteFileW((folder + L"\\Cache\\gvt12.tmp").c_str());
+
+    ASSERT_TRUE(::CreateDirectoryW(file.c_str(), nullptr));
+    const ULONGLONG start = ::GetTickCount64();
+    Run(Setting(DEFAULT_CHARSET));
+    EXPECT_EQ(saved, HResultFromWin32(ERROR_ACCESS_DENIED));
+    EXPECT_LT(::GetTickCount64() - start, 1000u) << "no waiting for a rename that cannot be";
 }

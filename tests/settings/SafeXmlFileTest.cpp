@@ -2,6 +2,8 @@
 // that breaks off leaves the old file as it was.
 #include "SettingsTestSupport.h"
 
+#include "base/AtomicFile.h"
+#include "base/EnsureFolder.h"
 #include "base/Exception.h"
 #include "base/SystemErrorText.h"
 #include "resources/resource.h"
@@ -11,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cwchar>
 #include <string>
 #include <thread>
 #include <utility>
@@ -230,17 +233,17 @@ struct CSeen {
 };
 CSeen g_seen;
 
-HRESULT CrashingReplace(CXmlDocument::SaveStep step, const std::wstring& temporary, const std::wstring& target)
+HRESULT CrashingReplace(gvt::SaveStep step, const std::wstring& temporary, const std::wstring& target)
 {
-    if (step != CXmlDocument::SaveStep::Replace)
+    if (step != gvt::SaveStep::Replace)
         return S_OK;
     g_seen = {temporary, target, ReadBytes(temporary), ReadBytes(target)};
     return HResultFromWin32(ERROR_DISK_FULL);
 }
 
-HRESULT WatchingReplace(CXmlDocument::SaveStep step, const std::wstring& temporary, const std::wstring& target)
+HRESULT WatchingReplace(gvt::SaveStep step, const std::wstring& temporary, const std::wstring& target)
 {
-    if (step == CXmlDocument::SaveStep::Replace)
+    if (step == gvt::SaveStep::Replace)
         g_seen = {temporary, target, ReadBytes(temporary), ReadBytes(target)};
     return S_OK;
 }
@@ -321,16 +324,16 @@ TEST(AtomicSave, AMissingFolderFailsBeforeAnythingIsWritten)
 
 const char kOld[] = "<?xml version=\"1.0\"?>\n<r><v>old</v></r>\n";
 
-CXmlDocument::SaveStep g_breakAt;
+gvt::SaveStep g_breakAt;
 
-HRESULT FailingStep(CXmlDocument::SaveStep step, const std::wstring&, const std::wstring&)
+HRESULT FailingStep(gvt::SaveStep step, const std::wstring&, const std::wstring&)
 {
     return step == g_breakAt ? E_FAIL : S_OK;
 }
 
 // A process killed at that moment runs no code after it.
 struct CKilled {};
-HRESULT KilledStep(CXmlDocument::SaveStep step, const std::wstring&, const std::wstring&)
+HRESULT KilledStep(gvt::SaveStep step, const std::wstring&, const std::wstring&)
 {
     if (step == g_breakAt)
         throw CKilled();
@@ -339,7 +342,7 @@ HRESULT KilledStep(CXmlDocument::SaveStep step, const std::wstring&, const std::
 
 TEST(AtomicSave, BrokenOffAtAnyStepTheFileIsTheOldOneAndTheNextSaveCleansUp)
 {
-    using Step = CXmlDocument::SaveStep;
+    using Step = gvt::SaveStep;
     for (const Step step : {Step::Resolve, Step::Clean, Step::Create, Step::Write, Step::Check, Step::Flush,
                             Step::Replace}) {
         SCOPED_TRACE(testing::Message() << "step " << static_cast<int>(step));
@@ -373,9 +376,9 @@ TEST(AtomicSave, BrokenOffAtAnyStepTheFileIsTheOldOneAndTheNextSaveCleansUp)
 }
 
 std::size_t g_keptBytes;
-HRESULT CutShort(CXmlDocument::SaveStep step, const std::wstring& temporary, const std::wstring&)
+HRESULT CutShort(gvt::SaveStep step, const std::wstring& temporary, const std::wstring&)
 {
-    if (step == CXmlDocument::SaveStep::Check) {
+    if (step == gvt::SaveStep::Check) {
         const std::string written = ReadBytes(temporary);
         WriteBytes(temporary, written.substr(0, std::min(g_keptBytes, written.size())));
     }
@@ -416,22 +419,40 @@ TEST(AtomicSave, ATextTheParserCannotReadBackKeepsTheOldFile)
     EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"Glyvanter32.config"});
 }
 
-TEST(AtomicSave, LeftoversOfEarlierSavesGoAndEverythingElseStays)
+TEST(AtomicSave, OnlyThisProgramsLeftoversGoAndEverythingElseStays)
 {
     CTempFolder folder;
     const std::wstring path = folder.File(L"Glyvanter32.config");
     WriteBytes(path, kOld);
-    for (const wchar_t* name : {L"gvt1.tmp", L"gvtA2f.tmp", L"GVTBEEF.TMP", L"rf2b1d.tmp"})
+    for (const wchar_t* name : {L"Glyvanter32.config.1.tmp", L"Glyvanter32.config.a2f.tmp", L"GLYVANTER32.CONFIG.BEEF.TMP"})
         WriteBytes(folder.File(name), "");
-    WriteBytes(folder.File(L"gvt3c.tmp"), "<?xml version=\"1.0\"?>\n<r><v>ha");
-    const std::vector<std::wstring> others = {L"Glyvanter32.config", L"gvt.tmp", L"gvt12345.tmp", L"gvtxyz.tmp",
-                                              L"note.tmp", L"rf77.tmp"};
+    WriteBytes(folder.File(L"Glyvanter32.config.3c.tmp"), "<?xml version=\"1.0\"?>\n<r><v>ha");
+    // Other programs' temporary files, empty ones of the platform's file
+    // replacement, and names that are only like this program's.
+    const std::vector<std::wstring> others = {
+        L"Glyvanter32.config", L"Glyvanter32.config.123456789.tmp", L"Glyvanter32.config.tmp",
+        L"Glyvanter32.config.xyz.tmp", L"Other.config.12.tmp", L"gvt1.tmp", L"gvtA2f.tmp", L"note.tmp",
+        L"rf2b1d.tmp"};
     for (std::size_t i = 1; i < others.size(); ++i)
-        WriteBytes(folder.File(others[i]), "someone else's");
+        WriteBytes(folder.File(others[i]), others[i] == L"rf2b1d.tmp" ? "" : "someone else's");
     gvt::test::CParsed parsed;
     Prepare(parsed, L"new");
     ASSERT_TRUE(parsed.Doc.SaveFile(path));
     EXPECT_EQ(folder.Names(), others);
+}
+
+TEST(AtomicSave, TheTemporaryFileIsNamedAfterTheTargetAndThisProcess)
+{
+    CTempFolder folder;
+    const std::wstring path = folder.File(L"Glyvanter32.config");
+    gvt::test::CSaveStepHookScope watch(WatchingReplace);
+    gvt::test::CParsed parsed;
+    Prepare(parsed, L"new");
+    ASSERT_TRUE(parsed.Doc.SaveFile(path));
+    wchar_t process[9];
+    std::swprintf(process, 9, L"%lx", static_cast<unsigned long>(::GetCurrentProcessId()));
+    EXPECT_EQ(g_seen.Temporary, path + L"." + process + L".tmp");
+    EXPECT_TRUE(gvt::IsOwnTemporaryName(FileNameOf(g_seen.Temporary), L"Glyvanter32.config"));
 }
 
 TEST(AtomicSave, ThroughASymbolicLinkTheTargetIsReplacedAndTheLinkStays)
@@ -444,8 +465,8 @@ TEST(AtomicSave, ThroughASymbolicLinkTheTargetIsReplacedAndTheLinkStays)
     const gvt::test::CSymbolicLink made(link, target);
     if (!made.Made())
         GTEST_SKIP() << "no symbolic links here";
-    WriteBytes(synced.File(L"gvt9.tmp"), "left over");
-    WriteBytes(settings.File(L"gvt8.tmp"), "left over before links were followed");
+    WriteBytes(synced.File(L"Glyvanter32.config.9.tmp"), "left over");
+    WriteBytes(settings.File(L"Glyvanter32.config.8.tmp"), "left over before links were followed");
 
     for (const wchar_t* text : {L"first", L"second"}) {
         gvt::test::CParsed parsed;
@@ -479,6 +500,65 @@ TEST(AtomicSave, AReadOnlyFileOrAFolderInThePlaceOfTheFileIsNotReplaced)
     EXPECT_EQ(ReadBytes(readOnly), kOld);
     EXPECT_EQ(::GetFileAttributesW(folderPath.c_str()) & FILE_ATTRIBUTE_DIRECTORY, static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
     EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"folder.config", L"read-only.config"}));
+}
+
+// A link whose target is missing (a synced folder not mounted yet) stays a
+// link: its target is created when the target's folder is there; otherwise
+// nothing is saved. Wine shows such a link to no call that looks for it.
+TEST(AtomicSave, ALinkWhoseTargetIsMissingStaysALink)
+{
+    for (const bool folderThere : {true, false}) {
+        SCOPED_TRACE(folderThere ? "the target's folder is there" : "the target's folder is missing");
+        CTempFolder synced;
+        CTempFolder settings;
+        const std::wstring folder = synced.File(L"mounted");
+        const std::wstring target = folder + L"\\Glyvanter32.config";
+        const std::wstring link = settings.File(L"Glyvanter32.config");
+        ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+        WriteBytes(target, kOld);
+        const gvt::test::CSymbolicLink made(link, target);
+        if (!made.Made())
+            GTEST_SKIP() << "no symbolic links here";
+        ASSERT_TRUE(::DeleteFileW(target.c_str()));
+        ASSERT_TRUE(folderThere || ::RemoveDirectoryW(folder.c_str()));
+
+        gvt::test::CParsed parsed;
+        Prepare(parsed, L"new");
+        EXPECT_TRUE(parsed.Doc.SaveFile(link)) << parsed.Doc.Error().MessageId;
+        if (folderThere) {
+            EXPECT_NE(ReadBytes(target).find("<r><v>new</v></r>"), std::string::npos);
+            EXPECT_EQ(settings.Names(), std::vector<std::wstring>{L"Glyvanter32.config"});
+        } else {
+            // Neither a plain file in the link's place nor a folder for the target.
+            EXPECT_EQ(settings.Names(), std::vector<std::wstring>{});
+            EXPECT_EQ(synced.Names(), std::vector<std::wstring>{});
+            ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+        }
+        // Writing through the link reaches the target only while it is a link.
+        WriteBytes(link, "through the link");
+        EXPECT_EQ(ReadBytes(target), "through the link");
+    }
+}
+
+// A network path, which has no drive letter, saves as a local one: Wine
+// maps \\host\share to a folder through its dosdevices. A volume mounted
+// without a letter cannot be made under Wine.
+TEST(AtomicSave, ANetworkPathSavesLikeALocalOne)
+{
+    CTempFolder folder;
+    const gvt::test::CNetworkShare share(folder.Path());
+    if (share.Path().empty())
+        GTEST_SKIP() << "no network path here";
+    const std::wstring path = share.Path() + L"\\Glyvanter32.config";
+    gvt::test::CSaveStepHookScope watch(WatchingReplace);
+    for (const wchar_t* text : {L"first", L"second"}) {
+        gvt::test::CParsed parsed;
+        Prepare(parsed, text);
+        ASSERT_TRUE(parsed.Doc.SaveFile(path)) << testing::PrintToString(parsed.Doc.Error().Message);
+        EXPECT_NE(ReadBytes(folder.File(L"Glyvanter32.config")).find(gvt::test::Utf8(text)), std::string::npos);
+        EXPECT_TRUE(gvt::IsOwnTemporaryName(FileNameOf(g_seen.Temporary), L"Glyvanter32.config"));
+    }
+    EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"Glyvanter32.config"});
 }
 
 TEST(AtomicSave, TwoInstancesSavingAtOnceBothSucceedAndAReaderAlwaysFindsAWholeFile)

@@ -2,6 +2,7 @@
 // back, the questions at start and the failures at exit.
 #include "SettingsTestSupport.h"
 
+#include "base/AtomicFile.h"
 #include "base/Exception.h"
 #include "base/SystemErrorText.h"
 #include "resources/resource.h"
@@ -13,6 +14,7 @@
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -431,9 +433,9 @@ TEST_F(SettingsFile, APlainFileInThePlaceOfTheFolderFailsTheSave)
     EXPECT_EQ(ReadBytes(m_folder.File(L"Morvell")), "not a folder");
 }
 
-HRESULT DeniedReplace(CXmlDocument::SaveStep step, const std::wstring&, const std::wstring&)
+HRESULT DeniedReplace(gvt::SaveStep step, const std::wstring&, const std::wstring&)
 {
-    return step == CXmlDocument::SaveStep::Replace ? static_cast<HRESULT>(0x80070005) : S_OK;
+    return step == gvt::SaveStep::Replace ? static_cast<HRESULT>(0x80070005) : S_OK;
 }
 
 TEST_F(SettingsFile, AFailedWriteAtExitRaisesTheDocumentsErrorAndKeepsTheFile)
@@ -453,8 +455,8 @@ TEST_F(SettingsFile, AFailedWriteAtExitRaisesTheDocumentsErrorAndKeepsTheFile)
     EXPECT_EQ(m_folder.Names(), std::vector<std::wstring>{L"Glyvanter32.config"});
 }
 
-// Files anywhere below folder.
-std::size_t CountFiles(const std::wstring& folder)
+// Files and folders anywhere below folder.
+std::size_t CountEntries(const std::wstring& folder)
 {
     std::size_t count = 0;
     WIN32_FIND_DATAW data;
@@ -463,19 +465,21 @@ std::size_t CountFiles(const std::wstring& folder)
         return 0;
     do {
         const std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        ++count;
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            count += name == L"." || name == L".." ? 0 : CountFiles(folder + L"\\" + name);
-        else
-            ++count;
+            count += CountEntries(folder + L"\\" + name);
     } while (::FindNextFileW(find, &data));
     ::FindClose(find);
     return count;
 }
 
-TEST_F(SettingsFile, AFolderTooLongForMaxPathIsASaveErrorWithoutAStrayFile)
+TEST_F(SettingsFile, AFolderTooLongForTheSystemIsASaveErrorWithoutAStrayFolder)
 {
     const std::size_t fileName = std::wstring(L"\\Glyvanter32.config").size();
-    for (const std::size_t length : {MAX_PATH - 1 - fileName, MAX_PATH - fileName, std::size_t(248), std::size_t(263)}) {
+    for (const std::size_t length : {gvt::kLongestSavedPath - fileName, gvt::kLongestSavedPath + 1 - fileName,
+                                     std::size_t(248), std::size_t(263)}) {
         SCOPED_TRACE(length);
         // Parts of at most 100 characters: more than a file system allows in one name.
         std::wstring folder = m_folder.Path();
@@ -483,25 +487,23 @@ TEST_F(SettingsFile, AFolderTooLongForMaxPathIsASaveErrorWithoutAStrayFile)
             folder += L"\\" + std::wstring(std::min<std::size_t>(100, length - folder.size() - 1), part);
         CAppInfo::Instance().SettingsFolder = folder;
         const std::wstring path = CAppInfo::Instance().SettingsFilePath();
-        if (path.size() < MAX_PATH) {
+        const std::size_t folders = std::count(folder.begin() + static_cast<std::ptrdiff_t>(m_folder.Path().size()),
+                                               folder.end(), L'\\');
+        if (path.size() <= gvt::kLongestSavedPath) {
             SaveSettingsAtExit();
-            EXPECT_EQ(CountFiles(m_folder.Path()), 1u);
+            EXPECT_EQ(CountEntries(m_folder.Path()), folders + 1);
             EXPECT_EQ(ReadBytes(path), DefaultFile());
-            ::DeleteFileW(path.c_str());
+            gvt::test::CTempFolder::RemoveTree(folder.substr(0, folder.find(L'\\', m_folder.Path().size() + 1)));
             continue;
         }
         try {
             SaveSettingsAtExit();
             ADD_FAILURE() << "no exception";
         } catch (const my::CException& e) {
-            // Windows refuses to create such a folder, Wine creates it and the save refuses the path.
             const HRESULT tooLong = HResultFromWin32(ERROR_FILENAME_EXCED_RANGE);
-            if (e.MessageId == IDS_ERR_XML_SAVE)
-                EXPECT_EQ(e.Message, Formatted(IDS_ERR_XML_SAVE, {SystemErrorText(tooLong)}));
-            else
-                EXPECT_EQ(e.MessageId, static_cast<UINT>(IDS_ERR_CREATE_FOLDER));
+            EXPECT_EQ(e.Message, Formatted(IDS_ERR_CREATE_FOLDER, {SystemErrorText(tooLong), folder}));
         }
-        EXPECT_EQ(CountFiles(m_folder.Path()), 0u);
+        EXPECT_EQ(CountEntries(m_folder.Path()), 0u) << "nothing is created, not even a folder with a cut name";
     }
 }
 

@@ -3,7 +3,9 @@
 // questions and answers them from a script.
 #pragma once
 
+#include "base/AtomicFile.h"
 #include "base/Msg.h"
+#include "support/FileLinks.h"
 #include "settings/XmlDocument.h"
 
 #include <windows.h>
@@ -26,6 +28,8 @@ public:
     std::wstring File(const std::wstring& name) const { return m_path + L"\\" + name; }
     // Names of the entries directly in the folder, sorted.
     std::vector<std::wstring> Names() const;
+    // Removes the folder with everything in it.
+    static void RemoveTree(const std::wstring& path);
 
 private:
     std::wstring m_path;
@@ -68,30 +72,13 @@ public:
 // Runs a hook before every step of a save for one scope.
 class CSaveStepHookScope {
 public:
-    explicit CSaveStepHookScope(CXmlDocument::SaveStepHook hook) : m_previous(CXmlDocument::SetSaveStepHook(hook)) {}
-    ~CSaveStepHookScope() { CXmlDocument::SetSaveStepHook(m_previous); }
+    explicit CSaveStepHookScope(gvt::SaveStepHook hook) : m_previous(gvt::SetSaveStepHook(hook)) {}
+    ~CSaveStepHookScope() { gvt::SetSaveStepHook(m_previous); }
     CSaveStepHookScope(const CSaveStepHookScope&) = delete;
     CSaveStepHookScope& operator=(const CSaveStepHookScope&) = delete;
 
 private:
-    CXmlDocument::SaveStepHook m_previous;
-};
-
-// A symbolic link to target for one scope: a Unix link under Wine, which
-// follows it, a Windows one elsewhere.
-class CSymbolicLink {
-public:
-    CSymbolicLink(const std::wstring& link, const std::wstring& target);
-    ~CSymbolicLink();
-    CSymbolicLink(const CSymbolicLink&) = delete;
-    CSymbolicLink& operator=(const CSymbolicLink&) = delete;
-
-    // False when the platform does not allow it.
-    bool Made() const noexcept { return m_made; }
-
-private:
-    std::wstring m_link;
-    bool m_made = false;
+    gvt::SaveStepHook m_previous;
 };
 
 // The text of a message as the program formats it.

@@ -56,6 +56,10 @@ bool CFakeFontSource::Probe(const LOGFONTW& lf, CRenderedStyle& style)
     if (RecordProbes)
         Probes.push_back(lf);
     const CFakeFace* face = Find(lf);
+    if (FailingProbes > 0) {
+        --FailingProbes;
+        return false;
+    }
     if (!face || face->Styles == 0)
         return false;
     const bool italic = lf.lfItalic != 0;

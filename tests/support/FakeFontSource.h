@@ -64,6 +64,9 @@ public:
 
     // The probe with this number (1 = the first) throws; 0 never.
     std::size_t ThrowAtProbe = 0;
+    // This many of the next probes fail, as when the system could create no
+    // font for a moment.
+    std::size_t FailingProbes = 0;
 
 private:
     const CFakeFace* Find(const LOGFONTW& lf) const noexcept;
