@@ -9,6 +9,7 @@ layers=(
   "resources"
   "framework"
   "base"
+  "fontdata"
   "settings"
   "fonts"
   "controls fontlist"
