@@ -1,8 +1,8 @@
 #include "fonts/BestMatch.h"
 
+#include "fontdata/FaceName.h"
 #include "fonts/LogFont.h"
 
-#include <algorithm>
 #include <string_view>
 
 namespace gvt {
@@ -14,11 +14,10 @@ struct CSplitName {
     std::wstring_view Base;
 };
 
-// A face name fills at most the whole array, without a terminator then.
-CSplitName Split(const wchar_t (&faceName)[LF_FACESIZE]) noexcept
+CSplitName Split(const LOGFONTW& lf) noexcept
 {
-    std::wstring_view name(faceName, std::find(faceName, faceName + LF_FACESIZE, L'\0') - faceName);
-    const bool vertical = IsVerticalFace(faceName);
+    std::wstring_view name = FaceName(lf);
+    const bool vertical = IsVerticalFace(lf.lfFaceName);
     if (vertical)
         name.remove_prefix(1);
     return CSplitName{vertical, name};
@@ -47,7 +46,7 @@ constexpr int kTwin = 100;
 
 int Score(const LOGFONTW& candidate, const LOGFONTW& wanted, const CSplitName& wantedName) noexcept
 {
-    const CSplitName name = Split(candidate.lfFaceName);
+    const CSplitName name = Split(candidate);
     if (!SameBaseName(name.Base, wantedName.Base))
         return 0;
     int score = name.Vertical == wantedName.Vertical ? kSameKind : kTwin;
@@ -65,7 +64,7 @@ int FindBestMatch(const CLogFontList& list, const LOGFONTW& wanted)
 {
     if (wanted.lfFaceName[0] == L'\0')
         return -1;
-    const CSplitName wantedName = Split(wanted.lfFaceName);
+    const CSplitName wantedName = Split(wanted);
     int best = -1;
     int bestScore = 0;
     for (std::size_t i = 0; i < list.size(); ++i) {

@@ -45,22 +45,21 @@ void SortNames(std::vector<std::wstring>& names)
 
 }  // namespace
 
-std::vector<std::uint32_t> CFaceNameOrder::Ranks(const std::vector<const wchar_t*>& names)
+std::vector<std::uint32_t> CFaceNameOrder::Ranks(const std::vector<std::wstring_view>& names)
 {
+    std::vector<std::wstring> texts(names.begin(), names.end());
     std::vector<std::wstring> added;
     std::unordered_set<std::wstring> seen;
-    for (const wchar_t* name : names) {
-        std::wstring text(name);
+    for (const std::wstring& text : texts)
         if (m_position.count(text) == 0 && seen.insert(text).second)
-            added.push_back(std::move(text));
-    }
+            added.push_back(text);
     if (!added.empty())
         Insert(std::move(added));
 
     std::vector<std::uint32_t> ranks;
-    ranks.reserve(names.size());
-    for (const wchar_t* name : names)
-        ranks.push_back(m_rank[m_position.find(name)->second]);
+    ranks.reserve(texts.size());
+    for (const std::wstring& text : texts)
+        ranks.push_back(m_rank[m_position.find(text)->second]);
     return ranks;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -16,7 +17,7 @@ public:
     // name has a higher one. Names not met before are sorted and merged in:
     // O(k log k) comparisons for k new names in a row that is already in
     // order, and O(k log n) for placing them among n known ones.
-    std::vector<std::uint32_t> Ranks(const std::vector<const wchar_t*>& names);
+    std::vector<std::uint32_t> Ranks(const std::vector<std::wstring_view>& names);
 
     // Names an earlier run found in order. One comparison per name checks
     // that they still are (the order follows the user's locale); a list that

@@ -1,9 +1,8 @@
 #include "fonts/FontNames.h"
 
 #include "base/ResourceString.h"
+#include "fontdata/FaceName.h"
 #include "resources/resource.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -54,7 +53,7 @@ const std::wstring& ItalicWord()
 
 std::wstring FaceNameOf(const LOGFONTW& lf)
 {
-    return std::wstring(lf.lfFaceName, std::find(lf.lfFaceName, lf.lfFaceName + LF_FACESIZE, L'\0'));
+    return std::wstring(FaceName(lf));
 }
 
 std::wstring FontCaption(const LOGFONTW& lf)

@@ -1,8 +1,12 @@
 #include "fonts/FontOrder.h"
 
+#include "fontdata/FaceName.h"
 #include "settings/LogFontFields.h"
 
 #include <shlwapi.h>
+
+#include <algorithm>
+#include <string_view>
 
 namespace gvt {
 
@@ -20,9 +24,24 @@ bool Same(T a, T b) noexcept
     return a == b;
 }
 
+// The system's comparisons read up to a terminator, which a face name that
+// fills its array lacks: they get a terminated copy.
+class CTerminatedName {
+public:
+    explicit CTerminatedName(const WCHAR (&faceName)[LF_FACESIZE]) noexcept
+    {
+        const std::wstring_view name = FaceName(faceName);
+        *std::copy(name.begin(), name.end(), m_text) = L'\0';
+    }
+    const wchar_t* c_str() const noexcept { return m_text; }
+
+private:
+    wchar_t m_text[LF_FACESIZE + 1];
+};
+
 bool Same(const WCHAR (&a)[LF_FACESIZE], const WCHAR (&b)[LF_FACESIZE]) noexcept
 {
-    return ::lstrcmpW(a, b) == 0;
+    return ::lstrcmpW(CTerminatedName(a).c_str(), CTerminatedName(b).c_str()) == 0;
 }
 
 }  // namespace
@@ -47,7 +66,7 @@ int CompareStyle(const LOGFONTW& a, const LOGFONTW& b) noexcept
 
 int CompareLogFont(const LOGFONTW& a, const LOGFONTW& b) noexcept
 {
-    if (const int byName = CompareFaceNames(a.lfFaceName, b.lfFaceName))
+    if (const int byName = CompareFaceNames(CTerminatedName(a.lfFaceName).c_str(), CTerminatedName(b.lfFaceName).c_str()))
         return byName;
     return CompareStyle(a, b);
 }

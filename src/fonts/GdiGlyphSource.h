@@ -1,6 +1,7 @@
-// Glyph lookups on GDI: GetGlyphIndicesW for the Basic Multilingual Plane,
-// and the font's own character map (its "cmap" table, read with
-// GetFontData) for the characters beyond it.
+// Glyph lookups on GDI: the font that GDI selects for the row's own style
+// (face, weight and italic) is asked through its character map ("cmap"
+// table, read with GetFontData); fonts without a Unicode map, such as raster
+// and symbol fonts, through GetGlyphIndicesW for the Basic Multilingual Plane.
 #pragma once
 
 #include "fonts/GlyphCoverage.h"
@@ -18,11 +19,5 @@ private:
     // The screen device context, taken at the first lookup.
     std::optional<CClientDC> m_screen;
 };
-
-// Whether a character map ("cmap" table, as stored in the font) maps the
-// code point to a glyph other than 0. Reads the full-range subtables
-// (format 12) that characters beyond the Basic Multilingual Plane need; a
-// map without one, or a damaged one, maps nothing.
-bool CmapHasGlyph(const unsigned char* cmap, std::size_t size, char32_t c) noexcept;
 
 }  // namespace gvt

@@ -1,10 +1,10 @@
 #include "fonts/GlyphCoverage.h"
 
-#include "fonts/FontNames.h"
+#include "fontdata/FaceName.h"
 
 #include <algorithm>
-#include <cwchar>
 #include <functional>
+#include <iterator>
 
 namespace gvt {
 
@@ -20,15 +20,28 @@ bool IsLowSurrogate(wchar_t c) noexcept
     return c >= 0xDC00 && c <= 0xDFFF;
 }
 
-// Control characters (Cc) and the space, line and paragraph separators (Zs,
-// Zl, Zp): no font needs a glyph to show them.
+}  // namespace
+
 bool NeedsNoGlyph(char32_t c) noexcept
 {
-    return c < 0x20 || (c >= 0x7F && c <= 0xA0) || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x2028 ||
-           c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000 || c == 0x20;
+    // Control characters (Cc); spaces and separators (Zs, Zl, Zp); format
+    // characters (Cf); variation selectors. Sorted, so that the search can
+    // stop at the first range that ends at or after c.
+    static constexpr struct {
+        char32_t First;
+        char32_t Last;
+    } kRanges[] = {
+        {0x0000, 0x0020},   {0x007F, 0x00A0},   {0x00AD, 0x00AD},   {0x0600, 0x0605},   {0x061C, 0x061C},
+        {0x06DD, 0x06DD},   {0x070F, 0x070F},   {0x0890, 0x0891},   {0x08E2, 0x08E2},   {0x1680, 0x1680},
+        {0x180B, 0x180F},   {0x2000, 0x200F},   {0x2028, 0x202F},   {0x205F, 0x2064},   {0x2066, 0x206F},
+        {0x3000, 0x3000},   {0xFE00, 0xFE0F},   {0xFEFF, 0xFEFF},   {0xFFF9, 0xFFFB},   {0x110BD, 0x110BD},
+        {0x110CD, 0x110CD}, {0x13430, 0x1343F}, {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0001, 0xE0001},
+        {0xE0020, 0xE007F}, {0xE0100, 0xE01EF},
+    };
+    const auto range = std::lower_bound(std::begin(kRanges), std::end(kRanges), c,
+                                        [](const auto& r, char32_t value) { return r.Last < value; });
+    return range != std::end(kRanges) && range->First <= c;
 }
-
-}  // namespace
 
 std::vector<char32_t> CharactersToCover(const std::wstring& text)
 {
@@ -47,9 +60,10 @@ std::vector<char32_t> CharactersToCover(const std::wstring& text)
     return chars;
 }
 
-std::size_t CGlyphCoverage::CFaceKeyHash::operator()(const CFaceKey& key) const noexcept
+std::size_t CGlyphCoverage::CStyleKeyHash::operator()(const CStyleKey& key) const noexcept
 {
-    return std::hash<std::wstring>()(key.Face) * 31 + key.CharSet;
+    return ((std::hash<std::wstring>()(key.Face) * 31 + key.CharSet) * 31 + static_cast<std::size_t>(key.Weight)) * 2 +
+           key.Italic;
 }
 
 CLogFontList CGlyphCoverage::Filter(const CLogFontList& records, const std::wstring& text, CGlyphSource& source)
@@ -63,13 +77,12 @@ CLogFontList CGlyphCoverage::Filter(const CLogFontList& records, const std::wstr
         return records;
     CLogFontList kept;
     kept.reserve(records.size());
-    // The styles of a face stand together in the font order, so most
-    // records share the previous one's verdict.
+    // The same style in several sizes or character sets shares the file.
     const LOGFONTW* previous = nullptr;
     bool covers = false;
     for (const CLogFontPtr& record : records) {
-        if (!previous || previous->lfCharSet != record->lfCharSet ||
-            std::wcsncmp(previous->lfFaceName, record->lfFaceName, LF_FACESIZE) != 0)
+        if (!previous || previous->lfCharSet != record->lfCharSet || previous->lfWeight != record->lfWeight ||
+            (previous->lfItalic != 0) != (record->lfItalic != 0) || FaceName(*previous) != FaceName(*record))
             covers = Covers(*record, source);
         previous = record.get();
         if (covers)
@@ -80,23 +93,23 @@ CLogFontList CGlyphCoverage::Filter(const CLogFontList& records, const std::wstr
 
 bool CGlyphCoverage::Covers(const LOGFONTW& lf, CGlyphSource& source)
 {
-    CFace& face = m_faces[CFaceKey{FaceNameOf(lf), lf.lfCharSet}];
-    if (face.Generation == m_generation)
-        return face.Covers;
+    CStyle& style = m_styles[CStyleKey{std::wstring(FaceName(lf)), lf.lfCharSet, lf.lfWeight, lf.lfItalic != 0}];
+    if (style.Generation == m_generation)
+        return style.Covers;
 
     std::vector<char32_t> unknown;
     for (char32_t c : m_chars)
-        if (face.Glyphs.find(c) == face.Glyphs.end())
+        if (style.Glyphs.find(c) == style.Glyphs.end())
             unknown.push_back(c);
     if (!unknown.empty()) {
         std::vector<bool> present(unknown.size(), false);
         source.FindGlyphs(lf, unknown, present);
         for (std::size_t i = 0; i < unknown.size(); ++i)
-            face.Glyphs.emplace(unknown[i], i < present.size() && present[i]);
+            style.Glyphs.emplace(unknown[i], i < present.size() && present[i]);
     }
-    face.Generation = m_generation;
-    face.Covers = std::all_of(m_chars.begin(), m_chars.end(), [&](char32_t c) { return face.Glyphs[c]; });
-    return face.Covers;
+    style.Generation = m_generation;
+    style.Covers = std::all_of(m_chars.begin(), m_chars.end(), [&](char32_t c) { return style.Glyphs[c]; });
+    return style.Covers;
 }
 
 }  // namespace gvt

@@ -1,6 +1,7 @@
-// Which fonts can draw a text: the characters a face must have, what the
-// system is asked about them, and a cache that asks it once per face,
-// character set and character, so that refiltering costs only lookups.
+// Which fonts can draw a text: the characters a font must have, what the
+// system is asked about them, and a cache that asks it once per style (face,
+// character set, weight and italic) and character, so that refiltering costs
+// only lookups.
 #pragma once
 
 #include "fonts/LogFont.h"
@@ -14,9 +15,15 @@
 
 namespace gvt {
 
-// The code points of the text a face must have glyphs for, each once, in
-// the order they first appear. A surrogate pair is one code point; spaces,
-// control characters and unpaired surrogates need no glyph.
+// Characters that are shown without a glyph of their own: control
+// characters, spaces and separators, format characters (zero-width joiner
+// and space, byte order mark, soft hyphen and every other one of category Cf)
+// and variation selectors.
+bool NeedsNoGlyph(char32_t c) noexcept;
+
+// The code points of the text a font must have glyphs for, each once, in
+// the order they first appear. A surrogate pair is one code point; the
+// characters above and unpaired surrogates need no glyph.
 std::vector<char32_t> CharactersToCover(const std::wstring& text);
 
 // Answers whether fonts have glyphs. The GDI implementation is
@@ -32,37 +39,41 @@ public:
 
 class CGlyphCoverage {
 public:
-    // The records whose face and character set have a glyph for every
-    // character of the text, in their order; all of them when the text has
-    // no character that needs one. Only characters never asked about for a
-    // face and character set go to the source, in one call per face.
+    // The records whose style has a glyph for every character of the text,
+    // in their order; all of them when the text has no character that needs
+    // one. The styles of a face may come from files of their own, each with
+    // its own characters, so each style is asked about separately; only
+    // characters never asked about for a style go to the source, in one call
+    // per style.
     CLogFontList Filter(const CLogFontList& records, const std::wstring& text, CGlyphSource& source);
 
 private:
-    struct CFaceKey {
+    struct CStyleKey {
         std::wstring Face;
         BYTE CharSet;
-        bool operator==(const CFaceKey& other) const noexcept
+        LONG Weight;
+        bool Italic;
+        bool operator==(const CStyleKey& other) const noexcept
         {
-            return CharSet == other.CharSet && Face == other.Face;
+            return CharSet == other.CharSet && Weight == other.Weight && Italic == other.Italic && Face == other.Face;
         }
     };
-    struct CFaceKeyHash {
-        std::size_t operator()(const CFaceKey& key) const noexcept;
+    struct CStyleKeyHash {
+        std::size_t operator()(const CStyleKey& key) const noexcept;
     };
-    struct CFace {
+    struct CStyle {
         std::unordered_map<char32_t, bool> Glyphs;
-        // Whether the face covers the characters of generation Generation.
+        // Whether the style covers the characters of generation Generation.
         unsigned Generation = 0;
         bool Covers = false;
     };
 
     bool Covers(const LOGFONTW& lf, CGlyphSource& source);
 
-    std::unordered_map<CFaceKey, CFace, CFaceKeyHash> m_faces;
+    std::unordered_map<CStyleKey, CStyle, CStyleKeyHash> m_styles;
     std::wstring m_text;
     std::vector<char32_t> m_chars;
-    // Counts the texts seen, so that a face's verdict on an earlier text is
+    // Counts the texts seen, so that a style's verdict on an earlier text is
     // recognised as stale; 0 before the first.
     unsigned m_generation = 0;
 };

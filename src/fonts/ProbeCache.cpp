@@ -1,8 +1,9 @@
 #include "fonts/ProbeCache.h"
 
+#include "fontdata/FaceName.h"
+
 #include <algorithm>
 #include <cstring>
-#include <cwchar>
 
 namespace gvt {
 
@@ -12,7 +13,7 @@ LOGFONTW CProbeCache::Key(const LOGFONTW& enumerated) noexcept
     key.lfWidth = 0;
     key.lfWeight = 0;
     key.lfItalic = 0;
-    const std::size_t length = ::wcsnlen(key.lfFaceName, LF_FACESIZE);
+    const std::size_t length = FaceName(key).size();
     std::fill(key.lfFaceName + length, key.lfFaceName + LF_FACESIZE, L'\0');
     return key;
 }

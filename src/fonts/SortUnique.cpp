@@ -1,10 +1,10 @@
 #include "fonts/SortUnique.h"
 
+#include "fontdata/FaceName.h"
 #include "fonts/FontOrder.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <cwchar>
 #include <string_view>
 #include <unordered_map>
 
@@ -13,11 +13,6 @@ namespace gvt {
 namespace {
 
 using CRecordPtr = boost::shared_ptr<CLogFontW>;
-
-std::wstring_view FaceName(const LOGFONTW& lf) noexcept
-{
-    return std::wstring_view(lf.lfFaceName, ::wcsnlen(lf.lfFaceName, LF_FACESIZE));
-}
 
 // The font order as integers: the rank of the face name among the distinct
 // names, then the style fields as CompareStyle takes them.
@@ -59,7 +54,7 @@ bool Before(const CSortKey& a, const CSortKey& b) noexcept
 std::vector<std::uint32_t> NameRanks(const std::vector<CRecordPtr>& records, CFaceNameOrder& order)
 {
     std::unordered_map<std::wstring_view, std::uint32_t> ids;
-    std::vector<const wchar_t*> names;
+    std::vector<std::wstring_view> names;
     std::vector<std::uint32_t> nameOf(records.size());
     for (std::size_t i = 0; i < records.size(); ++i) {
         // A face's styles, and with all character sets its twins, come in a row.
@@ -70,7 +65,7 @@ std::vector<std::uint32_t> NameRanks(const std::vector<CRecordPtr>& records, CFa
         }
         const auto inserted = ids.emplace(name, static_cast<std::uint32_t>(names.size()));
         if (inserted.second)
-            names.push_back(records[i]->lfFaceName);
+            names.push_back(name);
         nameOf[i] = inserted.first->second;
     }
     const std::vector<std::uint32_t> rankOfName = order.Ranks(names);

@@ -1,5 +1,6 @@
 #include "settings/SettingsCodecs.h"
 
+#include "fontdata/FaceName.h"
 #include "settings/FontListDlgSetting.h"
 #include "settings/LogFontFields.h"
 #include "settings/MruStrings.h"
@@ -8,7 +9,6 @@
 
 #include <boost/make_shared.hpp>
 
-#include <cwchar>
 
 namespace {
 
@@ -35,7 +35,7 @@ bool WriteField(CXmlDocument& doc, IXMLDOMNode* parent, const CField<codec, Reco
     else if constexpr (codec == FieldCodec::Text)
         return doc.WriteText(parent, name, value);
     else if constexpr (codec == FieldCodec::FaceName)
-        return doc.WriteText(parent, name, std::wstring(value, ::wcsnlen(value, LF_FACESIZE)));
+        return doc.WriteText(parent, name, std::wstring(gvt::FaceName(value)));
     else if constexpr (codec == FieldCodec::StringList)
         return WriteStringList(doc, parent, name, value);
     else {

@@ -1,5 +1,10 @@
+#include "fonts/BestMatch.h"
+#include "fonts/FontNames.h"
 #include "fonts/FontOrder.h"
+#include "fonts/GlyphCoverage.h"
+#include "fonts/SortUnique.h"
 #include "support/FakeFontSource.h"
+#include "support/GuardPage.h"
 
 #include <gtest/gtest.h>
 
@@ -154,4 +159,34 @@ TEST(EqualLogFont, NameEndsAtItsTerminator)
     std::wmemcpy(b.lfFaceName + 5, L"over", 5);
     EXPECT_TRUE(EqualLogFont(a, b));
     EXPECT_EQ(CompareLogFont(a, b), 0);
+}
+
+// Names that fill the whole array, each ending where a page that may not be
+// read begins: every reader of face names stops at the array's end.
+TEST(FaceNames, ANameFillingTheArrayIsNeverReadPastItsEnd)
+{
+    struct CEveryGlyph : gvt::CGlyphSource {
+        void FindGlyphs(const LOGFONTW&, const std::vector<char32_t>& chars, std::vector<bool>& present) override
+        {
+            present.assign(chars.size(), true);
+        }
+    } everyGlyph;
+    LOGFONTW full = EnumeratedFont(L"", ANSI_CHARSET);
+    std::wmemset(full.lfFaceName, L'x', LF_FACESIZE);
+    gvt::test::CGuardPage pages[2];
+    CLogFontW& a = pages[0].Place(CLogFontW(full));
+    full.lfFaceName[LF_FACESIZE - 1] = L'y';
+    CLogFontW& b = pages[1].Place(CLogFontW(full));
+    const auto share = [](CLogFontW& lf) { return boost::shared_ptr<CLogFontW>(&lf, [](CLogFontW*) {}); };
+
+    EXPECT_LT(CompareLogFont(a, b), 0);
+    EXPECT_TRUE(EqualLogFont(a, a));
+    EXPECT_FALSE(EqualLogFont(a, b));
+    std::vector<boost::shared_ptr<CLogFontW>> sorted = {share(b), share(a)};
+    gvt::SortUnique(sorted);
+    EXPECT_EQ(sorted.front().get(), &a);
+    EXPECT_EQ(gvt::FaceNameOf(b), std::wstring(LF_FACESIZE - 1, L'x') + L'y');
+    const CLogFontList list = {share(a), share(b)};
+    EXPECT_EQ(gvt::FindBestMatch(list, b), 1);
+    EXPECT_EQ(gvt::CGlyphCoverage().Filter(list, L"x", everyGlyph), list);
 }

@@ -1,6 +1,6 @@
 // Which records the glyph filter keeps: the characters it asks about, the
-// cache that asks once per face, character set and character, and real
-// answers from GDI for faces loaded by the test.
+// cache that asks once per style and character, and real answers from GDI
+// for faces loaded by the test, style by style.
 #include "fonts/GdiGlyphSource.h"
 #include "fonts/GlyphCoverage.h"
 #include "support/PrivateFonts.h"
@@ -19,12 +19,13 @@ using gvt::CharactersToCover;
 
 namespace {
 
-CLogFontPtr Record(const wchar_t* face, BYTE charSet, LONG weight = FW_NORMAL)
+CLogFontPtr Record(const wchar_t* face, BYTE charSet, LONG weight = FW_NORMAL, BYTE italic = 0)
 {
     CLogFontW lf;
     std::wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
     lf.lfCharSet = charSet;
     lf.lfWeight = weight;
+    lf.lfItalic = italic;
     lf.lfHeight = 22;
     return CLogFontPtr(new CLogFontW(lf));
 }
@@ -51,7 +52,7 @@ std::vector<std::wstring> Names(const CLogFontList& list)
     std::vector<std::wstring> names;
     for (const CLogFontPtr& r : list)
         names.push_back(std::wstring(r->lfFaceName) + L"/" + std::to_wstring(r->lfCharSet) + L"/" +
-                        std::to_wstring(r->lfWeight));
+                        std::to_wstring(r->lfWeight) + (r->lfItalic ? L"/i" : L""));
     return names;
 }
 
@@ -62,6 +63,31 @@ TEST(CharactersToCover, EachCharacterOnceWithoutSpacesControlsOrBrokenPairs)
     EXPECT_EQ(CharactersToCover(L"\xD83D\xDE00x\xD83D\xDE00"), (std::vector<char32_t>{0x1F600, U'x'}));
     EXPECT_EQ(CharactersToCover(L"\xD842\xDF9F\xDC00z\xD800"), (std::vector<char32_t>{0x20B9F, U'z'}));
     EXPECT_TRUE(CharactersToCover(L"  \t\x3000").empty());
+    // A heart with the emoji variation selector needs the heart alone.
+    EXPECT_EQ(CharactersToCover(L"\x2764\xFE0F"), (std::vector<char32_t>{0x2764}));
+    EXPECT_EQ(CharactersToCover(L"a\x200D\xDB40\xDD00" L"b\xFEFF"), (std::vector<char32_t>{U'a', U'b'}));
+}
+
+TEST(NeedsNoGlyph, ControlsSpacesFormatCharactersAndVariationSelectors)
+{
+    const struct {
+        char32_t First;
+        char32_t Last;
+        bool Expected;
+    } cases[] = {
+        {0x0000, 0x0020, true},    {0x0021, 0x007E, false},   {0x007F, 0x00A0, true},   {0x00AC, 0x00AC, false},
+        {0x00AD, 0x00AD, true},    {0x00AE, 0x05FF, false},   {0x0600, 0x0605, true},   {0x061C, 0x061C, true},
+        {0x1680, 0x1680, true},    {0x180B, 0x180F, true},    {0x1810, 0x1FFF, false},  {0x2000, 0x200F, true},
+        {0x2010, 0x2027, false},   {0x2028, 0x202F, true},    {0x2030, 0x205E, false},  {0x205F, 0x2064, true},
+        {0x2066, 0x206F, true},    {0x2070, 0x2FFF, false},   {0x3000, 0x3000, true},   {0x3001, 0xFDFF, false},
+        {0xFE00, 0xFE0F, true},    {0xFE10, 0xFEFE, false},   {0xFEFF, 0xFEFF, true},   {0xFF00, 0xFFF8, false},
+        {0xFFF9, 0xFFFB, true},    {0xFFFC, 0x110BC, false},  {0x110BD, 0x110BD, true}, {0x1D173, 0x1D17A, true},
+        {0x1F600, 0x1F600, false}, {0xE0001, 0xE0001, true},  {0xE0002, 0xE001F, false}, {0xE0020, 0xE007F, true},
+        {0xE0080, 0xE00FF, false}, {0xE0100, 0xE01EF, true},  {0xE01F0, 0x10FFFF, false},
+    };
+    for (const auto& c : cases)
+        for (char32_t ch = c.First; ch <= c.Last; ++ch)
+            ASSERT_EQ(gvt::NeedsNoGlyph(ch), c.Expected) << std::hex << "U+" << std::uint32_t(ch);
 }
 
 class GlyphCoverage : public ::testing::Test {
@@ -102,63 +128,40 @@ TEST_F(GlyphCoverage, ATextWithoutCharactersToDrawFiltersNothingAndAsksNothing)
     EXPECT_EQ(glyphs.Calls, 0);
 }
 
-TEST_F(GlyphCoverage, AsksOncePerFaceCharacterSetAndCharacter)
+TEST_F(GlyphCoverage, AsksOncePerStyleAndCharacter)
 {
+    // A size of its own shares the style's answer.
+    CLogFontW larger(*records.back());
+    larger.lfHeight = 40;
+    records.push_back(CLogFontPtr(new CLogFontW(larger)));
     coverage.Filter(records, L"あい", glyphs);
-    EXPECT_EQ(glyphs.Calls, 4) << "Emoji, Kana twice (two character sets), Latin; styles share the answer";
-    EXPECT_EQ(glyphs.Asked.size(), 8u);
+    EXPECT_EQ(glyphs.Calls, 6) << "Emoji, Kana in two character sets and two weights, Latin in two weights";
+    EXPECT_EQ(glyphs.Asked.size(), 12u);
 
     // The same text again, as when the filter is toggled: only lookups.
     coverage.Filter(records, L"あい", glyphs);
-    EXPECT_EQ(glyphs.Calls, 4);
+    EXPECT_EQ(glyphs.Calls, 6);
 
     // Typing one more character asks about that character alone.
     glyphs.Asked.clear();
     const CLogFontList kept = coverage.Filter(records, L"あいう", glyphs);
-    EXPECT_EQ(glyphs.Calls, 8);
-    EXPECT_EQ(glyphs.Asked, (std::vector<char32_t>(4, U'う')));
+    EXPECT_EQ(glyphs.Calls, 12);
+    EXPECT_EQ(glyphs.Asked, (std::vector<char32_t>(6, U'う')));
     EXPECT_EQ(kept.size(), 3u);
 
     // Back to an earlier text: everything is known.
     coverage.Filter(records, L"い", glyphs);
-    EXPECT_EQ(glyphs.Calls, 8);
-}
-
-// A format 12 character map with one group, U+1F600..U+1F602 from glyph 5,
-// and one group mapping U+20000 to the missing glyph 0.
-std::vector<unsigned char> Format12Cmap()
-{
-    const std::vector<std::uint32_t> words = {
-        // header: version 0, one encoding record (3, 10) at offset 12
-        0x00000001, 0x0003000A, 0x0000000C,
-        // format 12.0, length 40, language 0, two groups
-        0x000C0000, 40, 0, 2,
-        0x1F600, 0x1F602, 5,
-        0x20000, 0x20000, 0};
-    std::vector<unsigned char> bytes;
-    for (std::uint32_t w : words)
-        for (int shift : {24, 16, 8, 0})
-            bytes.push_back(static_cast<unsigned char>(w >> shift));
-    return bytes;
-}
-
-TEST(CharacterMap, FindsCharactersBeyondThePlaneInFullRangeGroups)
-{
-    const std::vector<unsigned char> cmap = Format12Cmap();
-    EXPECT_TRUE(gvt::CmapHasGlyph(cmap.data(), cmap.size(), 0x1F600));
-    EXPECT_TRUE(gvt::CmapHasGlyph(cmap.data(), cmap.size(), 0x1F602));
-    EXPECT_FALSE(gvt::CmapHasGlyph(cmap.data(), cmap.size(), 0x1F603));
-    EXPECT_FALSE(gvt::CmapHasGlyph(cmap.data(), cmap.size(), 0x20000)) << "glyph 0 is the missing glyph";
-    // Cut short, the table maps nothing rather than reading past its end.
-    EXPECT_FALSE(gvt::CmapHasGlyph(cmap.data(), cmap.size() - 4, 0x1F600));
-    EXPECT_FALSE(gvt::CmapHasGlyph(cmap.data(), 10, 0x1F600));
+    EXPECT_EQ(glyphs.Calls, 12);
 }
 
 class GdiGlyphs : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        s_fonts = new gvt::test::CPrivateFonts({gvt::test::kDejaVuSans, gvt::test::kIpaGothic});
+        static const std::wstring regular = gvt::test::GeneratedFont(gvt::test::kGvCoverRegular);
+        static const std::wstring bold = gvt::test::GeneratedFont(gvt::test::kGvCoverBold);
+        s_fonts = new gvt::test::CPrivateFonts(
+            {gvt::test::kDejaVuSans, gvt::test::kIpaGothic, regular.c_str(), bold.c_str()});
     }
     static void TearDownTestSuite()
     {
@@ -184,6 +187,32 @@ TEST_F(GdiGlyphs, KanaIsFoundInIpaGothicOnlyAndCharactersBeyondThePlaneInTheirFa
     EXPECT_EQ(Names(coverage.Filter(records, L"\xD83D\xDE00", source)), dejaVu) << "U+1F600";
     EXPECT_EQ(Names(coverage.Filter(records, L"\xD842\xDF9F", source)), ipa) << "U+20B9F";
     EXPECT_TRUE(coverage.Filter(records, L"あ\xD83D\xDE00", source).empty());
+}
+
+// GvCover's Regular has U+00E9 and U+1D5A0, its Bold U+00F1 and U+1D5D4;
+// its obliques are made by GDI from those files and have their characters.
+TEST_F(GdiGlyphs, EachStyleHasTheCharactersOfTheFileGdiDrawsItFrom)
+{
+    const CLogFontList records = {Record(L"GvCover", ANSI_CHARSET), Record(L"GvCover", ANSI_CHARSET, FW_NORMAL, 255),
+                                  Record(L"GvCover", ANSI_CHARSET, FW_BOLD),
+                                  Record(L"GvCover", ANSI_CHARSET, FW_BOLD, 255)};
+    const std::vector<std::wstring> regular = {L"GvCover/0/400", L"GvCover/0/400/i"};
+    const std::vector<std::wstring> bold = {L"GvCover/0/700", L"GvCover/0/700/i"};
+    const struct {
+        const wchar_t* Text;
+        std::vector<std::wstring> Expected;
+    } cases[] = {
+        {L"A", {L"GvCover/0/400", L"GvCover/0/400/i", L"GvCover/0/700", L"GvCover/0/700/i"}},
+        {L"A\xE9", regular},
+        {L"\xD835\xDDA0", regular},
+        {L"\xF1", bold},
+        {L"\xD835\xDDD4", bold},
+        {L"\xE9\xF1", {}},
+    };
+    gvt::CGdiGlyphSource source;
+    CGlyphCoverage coverage;
+    for (const auto& c : cases)
+        EXPECT_EQ(Names(coverage.Filter(records, c.Text, source)), c.Expected) << testing::PrintToString(std::wstring(c.Text));
 }
 
 }  // namespace

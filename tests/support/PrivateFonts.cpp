@@ -27,4 +27,12 @@ std::wstring CPrivateFonts::Missing() const
     return std::wstring();
 }
 
+std::wstring GeneratedFont(const wchar_t* file)
+{
+    std::wstring path(MAX_PATH, L'\0');
+    path.resize(::GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size())));
+    path.erase(path.find_last_of(L'\\') + 1);
+    return path + L"test-fonts\\" + file;
+}
+
 }  // namespace gvt::test

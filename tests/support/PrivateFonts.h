@@ -33,4 +33,10 @@ constexpr const wchar_t* kDejaVuSansBoldOblique =
 // but no emoji; DejaVu Sans has U+1F600 and no kana.
 constexpr const wchar_t* kIpaGothic = L"Z:\\usr\\share\\fonts\\opentype\\ipafont-gothic\\ipag.ttf";
 
+// A font that make_test_fonts.py wrote into the folder test-fonts beside the
+// test programs.
+std::wstring GeneratedFont(const wchar_t* file);
+constexpr const wchar_t* kGvCoverRegular = L"GvCover-Regular.ttf";
+constexpr const wchar_t* kGvCoverBold = L"GvCover-Bold.ttf";
+
 }  // namespace gvt::test
