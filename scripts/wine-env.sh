@@ -98,12 +98,16 @@ gvt_ensure_prefix() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
-    if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -f "$WINEPREFIX/.gvt-ready-v2" ]; then
+    if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -f "$WINEPREFIX/.gvt-ready-v3" ]; then
       gvt_wine wineboot -i >/dev/null 2>&1 < /dev/null 9>&-
       # Without a window manager Wine waits up to two seconds for every
       # managed window that hides; test windows are left unmanaged instead.
       gvt_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 < /dev/null 9>&-
-      touch "$WINEPREFIX/.gvt-ready-v2"
+      # A test program that crashes must end, not wait in Wine's debugger
+      # until CTest's time-out.
+      gvt_wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f \
+        >/dev/null 2>&1 < /dev/null 9>&-
+      touch "$WINEPREFIX/.gvt-ready-v3"
     fi
     # A second wineserver for the same prefix exits at once, so this only
     # starts one when none is running.

@@ -1,5 +1,8 @@
 #include "fontlist/TypeToFind.h"
 
+#include "base/Utf16.h"
+#include "fontdata/FaceName.h"
+
 #include <algorithm>
 #include <cwchar>
 
@@ -8,11 +11,6 @@ namespace gvt {
 namespace {
 
 constexpr DWORD kMinimumTimeout = 1000;
-
-bool IsHighSurrogate(wchar_t c) noexcept
-{
-    return c >= 0xD800 && c <= 0xDBFF;
-}
 
 // The text as it is compared: full-width ASCII as ASCII, katakana as
 // hiragana, then upper case; one unit for one unit.
@@ -30,6 +28,21 @@ std::wstring Folded(const wchar_t* text, std::size_t length)
     if (!folded.empty())
         ::CharUpperBuffW(&folded[0], static_cast<DWORD>(folded.size()));
     return folded;
+}
+
+// The first row after `current` with another face: the styles of a face
+// are one step for a repeated letter. Rows of a face stand together in the
+// font order.
+int NextFace(const CLogFontList& rows, int current)
+{
+    const int count = static_cast<int>(rows.size());
+    if (current < 0 || current >= count)
+        return 0;
+    const std::wstring_view face = FaceName(*rows[static_cast<std::size_t>(current)]);
+    int next = current + 1;
+    while (next < count && FaceName(*rows[static_cast<std::size_t>(next)]) == face)
+        ++next;
+    return next;
 }
 
 bool SameFolded(wchar_t a, wchar_t b)
@@ -76,7 +89,7 @@ CFindResult CTypeToFind::Type(wchar_t ch, DWORD now, DWORD timeout, const CLogFo
                               return SameFolded(c, ch);
                           });
     if (repeated)
-        return Search(std::wstring(1, ch), rows, current + 1);
+        return Search(std::wstring(1, ch), rows, NextFace(rows, current));
     return Search(m_prefix, rows, std::max(current, 0));
 }
 

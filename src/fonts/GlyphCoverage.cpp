@@ -1,5 +1,6 @@
 #include "fonts/GlyphCoverage.h"
 
+#include "base/Utf16.h"
 #include "fontdata/FaceName.h"
 
 #include <algorithm>
@@ -7,20 +8,6 @@
 #include <iterator>
 
 namespace gvt {
-
-namespace {
-
-bool IsHighSurrogate(wchar_t c) noexcept
-{
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-
-bool IsLowSurrogate(wchar_t c) noexcept
-{
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
-
-}  // namespace
 
 bool NeedsNoGlyph(char32_t c) noexcept
 {
@@ -49,7 +36,7 @@ std::vector<char32_t> CharactersToCover(const std::wstring& text)
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
         if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            c = 0x10000 + ((static_cast<char32_t>(text[i]) - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            c = CombineSurrogates(text[i], text[i + 1]);
             ++i;
         } else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i])) {
             continue;

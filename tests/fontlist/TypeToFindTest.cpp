@@ -78,6 +78,19 @@ TEST(TypeToFind, ARepeatedLetterStepsThroughTheFacesWithThatInitial)
     for (DWORD t = 0; t < 500; t += 100)
         rows.push_back(TypeText(find, L"c", current, t).Row);
     EXPECT_EQ(rows, (std::vector<int>{3, 4, 5, 3, 4}));
+
+    // A face in several styles is one step, as in Explorer: from any of its
+    // rows to the first row of the next face.
+    const CLogFontList styles = Rows({L"Arial", L"DejaVu Sans", L"DejaVu Sans", L"DejaVu Sans", L"DejaVu Sans",
+                                      L"DejaVu Serif", L"DejaVu Serif", L"Gadugi"});
+    for (const int start : {1, 3}) {
+        CTypeToFind steps;
+        current = start;
+        rows.clear();
+        for (DWORD t = 0; t < 300; t += 100)
+            rows.push_back(TypeText(steps, L"d", current, t, styles).Row);
+        EXPECT_EQ(rows, (std::vector<int>{start, 5, 1})) << "from row " << start;
+    }
 }
 
 TEST(TypeToFind, APauseLongerThanTheTimeoutStartsANewPrefix)
