@@ -114,7 +114,9 @@ TEST_F(FontListBox, ANegativeOrHugeSizeKeepsRowsConsistentAndPositionsOnTheirFon
     auto records = RegularAndBold(20);
     records.insert(records.begin(), MakeRecord(L"DejaVu Sans"));  // first in the font order
     list.SetItems(Shared(records));
-    list.SetTopIndex(3);
+    // The selected row right below the top one: both stay on screen at the
+    // first size, whatever the string table's list font.
+    list.SetTopIndex(4);
     list.SetCurSel(5);
     const CLogFontPtr selected = list.GetSelected();
     const CLogFontPtr top = list.GetTop();
