@@ -189,7 +189,7 @@ CTimes ScrambledBuild(unsigned faces, std::size_t& records)
         std::swprintf(name, LF_FACESIZE, L"Face %u", n / 9);
         source.AddFace(name, charSets[n % 9], TRUETYPE_FONTTYPE, Both(400) | Both(700));
     }
-    CFontListDlgSetting setting;
+    gvt::CFontFilter setting;
     setting.CharSet = DEFAULT_CHARSET;
     CFontCatalogue catalogue;
     const CTimes times = Measure([&] { catalogue.Reload(true, setting, source); });
@@ -199,7 +199,7 @@ CTimes ScrambledBuild(unsigned faces, std::size_t& records)
 
 void Run(unsigned faces, unsigned loadedFiles, const std::wstring& cacheFile)
 {
-    CFontListDlgSetting setting;
+    gvt::CFontFilter setting;
     setting.CharSet = kCharSet;
     const std::array<WORD, 4> version{1, 0, 0, 0};
 

@@ -70,7 +70,7 @@ struct CFigures {
 
 // Refilters as the dialog does: the weight and italic filter, then the glyph
 // filter or not, then the list box takes the rows.
-CFigures Measure(gvt::CFontCatalogue& catalogue, CFontListDlgSetting& setting, gvt::CFontSource& fonts,
+CFigures Measure(gvt::CFontCatalogue& catalogue, gvt::CFontFilter& setting, gvt::CFontSource& fonts,
                  gvt::CGlyphSource& glyphs, const std::wstring& text)
 {
     gvt::CFontListBox list;
@@ -105,7 +105,7 @@ void BenchScripted()
         std::swprintf(name, LF_FACESIZE, L"Face %u", i);
         fonts.AddFace(name, ANSI_CHARSET, TRUETYPE_FONTTYPE, Both(400) | Both(700));
     }
-    CFontListDlgSetting setting;
+    gvt::CFontFilter setting;
     setting.CharSet = DEFAULT_CHARSET;
     gvt::CFontCatalogue catalogue;
     catalogue.Reload(true, setting, fonts);
@@ -115,7 +115,7 @@ void BenchScripted()
 
 void BenchGdi()
 {
-    CFontListDlgSetting setting;
+    gvt::CFontFilter setting;
     setting.CharSet = DEFAULT_CHARSET;
     gvt::CGdiFontSource fonts;
     gvt::CFontCatalogue catalogue;

@@ -45,7 +45,7 @@ public:
         if (enumerate)
             wait.emplace();
         CGdiFontSource source(&m_enumeratedFonts);
-        const CLogFontList& filtered = m_catalogue.Reload(enumerate, m_setting, source);
+        const CLogFontList& filtered = m_catalogue.Reload(enumerate, CatalogueFilter(), source);
         if (!m_setting.GlyphFilter) {
             m_list.SetItems(filtered);
             return;
@@ -181,6 +181,13 @@ private:
         m_catalogue.SaveCache();
         this->EndDialog(id);
         return 0;
+    }
+
+    // What of the settings the catalogue lists by.
+    CFontFilter CatalogueFilter() const noexcept
+    {
+        return CFontFilter{m_setting.CharSet, m_setting.Tategaki, m_setting.Type,
+                           m_setting.Size,    m_setting.Weight,   m_setting.Italic};
     }
 
     // The record as stored; without one, a zero LOGFONT of the current

@@ -37,30 +37,30 @@ bool PassesItalic(FontItalic3 filter, BYTE italic) noexcept
 
 }  // namespace
 
-DWORD CFontCatalogue::ExclusionMask(const CFontListDlgSetting& setting) noexcept
+DWORD CFontCatalogue::ExclusionMask(const CFontFilter& filter) noexcept
 {
-    DWORD mask = setting.Tategaki ? SkipHorizontal : SkipVertical;
-    if (setting.Type == FontType3::VECTOR)
+    DWORD mask = filter.Tategaki ? SkipHorizontal : SkipVertical;
+    if (filter.Type == FontType3::VECTOR)
         mask |= SkipRaster;
-    else if (setting.Type == FontType3::RASTER)
+    else if (filter.Type == FontType3::RASTER)
         mask |= SkipTrueType;
     return mask;
 }
 
-const CLogFontList& CFontCatalogue::Reload(bool enumerate, const CFontListDlgSetting& setting, CFontSource& source)
+const CLogFontList& CFontCatalogue::Reload(bool enumerate, const CFontFilter& filter, CFontSource& source)
 {
     const COpenFontSource open(source);
     if (enumerate) {
         // A rebuild cut short leaves nothing half-listed.
         try {
-            Rebuild(setting, source);
+            Rebuild(filter, source);
         } catch (...) {
             m_records.clear();
             m_displayed.clear();
             throw;
         }
     }
-    Filter(setting);
+    Filter(filter);
     return m_displayed;
 }
 
@@ -100,7 +100,7 @@ void CFontCatalogue::ReadCacheFile(CFontSource& source)
     m_cacheFileRead = true;
 }
 
-void CFontCatalogue::Rebuild(const CFontListDlgSetting& setting, CFontSource& source)
+void CFontCatalogue::Rebuild(const CFontFilter& filter, CFontSource& source)
 {
     m_records.clear();
     if (!m_cacheFile.empty() && !m_cacheFileRead)
@@ -114,11 +114,11 @@ void CFontCatalogue::Rebuild(const CFontListDlgSetting& setting, CFontSource& so
         }
     } const context{*this};
     m_source = &source;
-    m_mask = ExclusionMask(setting);
-    source.Enumerate(static_cast<BYTE>(setting.CharSet), *this);
+    m_mask = ExclusionMask(filter);
+    source.Enumerate(static_cast<BYTE>(filter.CharSet), *this);
     SortUnique(m_records, m_names);
     for (const CRecordPtr& record : m_records) {
-        record->lfHeight = setting.Size;
+        record->lfHeight = filter.Size;
         record->lfWidth = 0;
     }
 }
@@ -179,12 +179,12 @@ CProbeCache::CStyles CFontCatalogue::ProbeStyles(const LOGFONTW& enumerated, boo
     return styles;
 }
 
-void CFontCatalogue::Filter(const CFontListDlgSetting& setting)
+void CFontCatalogue::Filter(const CFontFilter& filter)
 {
     m_displayed.clear();
     m_displayed.reserve(m_records.size());
     for (const CRecordPtr& record : m_records)
-        if (PassesWeight(setting.Weight, record->lfWeight) && PassesItalic(setting.Italic, record->lfItalic))
+        if (PassesWeight(filter.Weight, record->lfWeight) && PassesItalic(filter.Italic, record->lfItalic))
             m_displayed.push_back(record);
 }
 

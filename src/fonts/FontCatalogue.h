@@ -8,7 +8,7 @@
 #include "fonts/LogFont.h"
 #include "fonts/ProbeCache.h"
 #include "fonts/ProbeCacheFile.h"
-#include "settings/FontListDlgSetting.h"
+#include "fonts/FontFilter.h"
 
 #include <array>
 #include <cstddef>
@@ -25,7 +25,7 @@ public:
     static constexpr DWORD SkipRaster = 0x4;
     static constexpr DWORD SkipTrueType = 0x8;
 
-    static DWORD ExclusionMask(const CFontListDlgSetting& setting) noexcept;
+    static DWORD ExclusionMask(const CFontFilter& filter) noexcept;
 
     // With enumerate, rebuilds the catalogue from the source first; then runs
     // the weight and italic filter. The source is open for the whole call.
@@ -33,7 +33,7 @@ public:
     //
     // A face probed once is not probed again while the catalogue lives: the
     // probe cache answers instead, and the list is the same record for record.
-    const CLogFontList& Reload(bool enumerate, const CFontListDlgSetting& setting, CFontSource& source);
+    const CLogFontList& Reload(bool enumerate, const CFontFilter& filter, CFontSource& source);
 
     // Keeps the probe results between runs in this file: it is read at the
     // next rebuild and used when it was written by this program version from
@@ -58,12 +58,12 @@ public:
 private:
     using CRecordPtr = boost::shared_ptr<CLogFontW>;
 
-    void Rebuild(const CFontListDlgSetting& setting, CFontSource& source);
+    void Rebuild(const CFontFilter& filter, CFontSource& source);
     void ReadCacheFile(CFontSource& source);
     void OnFace(const LOGFONTW& lf, DWORD fontType) override;
     // answered turns false when a probe failed.
     CProbeCache::CStyles ProbeStyles(const LOGFONTW& enumerated, bool& answered);
-    void Filter(const CFontListDlgSetting& setting);
+    void Filter(const CFontFilter& filter);
 
     std::vector<CRecordPtr> m_records;
     CLogFontList m_displayed;

@@ -51,9 +51,9 @@ CLogFontList Records(const CFontCatalogue& catalogue)
     return records;
 }
 
-CFontListDlgSetting Setting(int charSet = DEFAULT_CHARSET, int tategaki = 0, FontType3 type = FontType3::UNDEF)
+gvt::CFontFilter Setting(int charSet = DEFAULT_CHARSET, int tategaki = 0, FontType3 type = FontType3::UNDEF)
 {
-    CFontListDlgSetting setting;
+    gvt::CFontFilter setting;
     setting.CharSet = charSet;
     setting.Tategaki = tategaki;
     setting.Type = type;
@@ -174,7 +174,7 @@ TEST(FontCatalogueProbe, RecordsKeepTheEnumeratedFieldsWithSizeAndNoWidth)
     enumerated.lfUnderline = 1;
     enumerated.lfStrikeOut = 1;
     source.AddFace(enumerated, TRUETYPE_FONTTYPE, Both(400) | Upright(900));
-    CFontListDlgSetting setting = Setting();
+    gvt::CFontFilter setting = Setting();
     setting.Size = 31;
     CFontCatalogue catalogue;
     const CLogFontList& listed = catalogue.Reload(true, setting, source);
@@ -282,7 +282,7 @@ TEST(FontCatalogueReload, EnumeratesTheLowByteOfCharSetOnlyWhenAsked)
     source.AddFace(L"Mincho", SHIFTJIS_CHARSET, TRUETYPE_FONTTYPE, Upright(400));
     source.AddFace(L"Sans", ANSI_CHARSET, TRUETYPE_FONTTYPE, Upright(400));
     CFontCatalogue catalogue;
-    CFontListDlgSetting setting = Setting(0x100 | SHIFTJIS_CHARSET);
+    gvt::CFontFilter setting = Setting(0x100 | SHIFTJIS_CHARSET);
 
     EXPECT_EQ(FaceNames(catalogue.Reload(true, setting, source)), std::set<std::wstring>{L"Mincho"});
     EXPECT_EQ(source.EnumeratedCharSets, std::vector<BYTE>{SHIFTJIS_CHARSET});
@@ -377,7 +377,7 @@ protected:
     // (weight, italic) of the displayed records.
     std::vector<std::pair<LONG, int>> Shown(int weight, int italic)
     {
-        CFontListDlgSetting setting = Setting();
+        gvt::CFontFilter setting = Setting();
         setting.Weight = static_cast<FontWeight4>(weight);
         setting.Italic = static_cast<FontItalic3>(italic);
         const CLogFontList& shown = catalogue.Reload(false, setting, source);
@@ -431,7 +431,7 @@ TEST(FontCatalogueSize, AppliedToEveryRecordAndSeenThroughTheList)
     CFakeFontSource source;
     source.AddFace(L"A", ANSI_CHARSET, TRUETYPE_FONTTYPE, Both(400) | Both(700));
     source.AddFace(L"B", GREEK_CHARSET, RASTER_FONTTYPE, Upright(400));
-    CFontListDlgSetting setting = Setting();
+    gvt::CFontFilter setting = Setting();
     setting.Size = 40;
     setting.Italic = FontItalic3::OFF;
     CFontCatalogue catalogue;

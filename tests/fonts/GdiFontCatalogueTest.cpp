@@ -117,9 +117,9 @@ std::set<std::string> RenderedStyles(BYTE charSet, bool vertical, DWORD skippedT
     return styles;
 }
 
-CFontListDlgSetting Setting(int charSet, int tategaki = 0, FontType3 type = FontType3::UNDEF)
+gvt::CFontFilter Setting(int charSet, int tategaki = 0, FontType3 type = FontType3::UNDEF)
 {
-    CFontListDlgSetting setting;
+    gvt::CFontFilter setting;
     setting.CharSet = charSet;
     setting.Tategaki = tategaki;
     setting.Type = type;
@@ -165,7 +165,7 @@ protected:
     }
 
     // Rebuilds and checks the loaded faces against GDI itself; returns them.
-    std::vector<CLogFontPtr> RebuildAndCompare(const CFontListDlgSetting& setting)
+    std::vector<CLogFontPtr> RebuildAndCompare(const gvt::CFontFilter& setting)
     {
         const CLogFontList& shown = catalogue.Reload(true, setting, source);
         EXPECT_EQ(shown.size(), catalogue.Count()) << "no weight or italic filter";
@@ -208,7 +208,7 @@ TEST_F(GdiFontCatalogue, HoldsExactlyTheStylesGdiRendersUnchanged)
 
 TEST_F(GdiFontCatalogue, OneCharacterSetAndItsSize)
 {
-    CFontListDlgSetting setting = Setting(SHIFTJIS_CHARSET);
+    gvt::CFontFilter setting = Setting(SHIFTJIS_CHARSET);
     setting.Size = 48;
     const std::vector<CLogFontPtr> records = RebuildAndCompare(setting);
     EXPECT_TRUE(Has(records, IpaGothic(), SHIFTJIS_CHARSET, 400, 0));
@@ -242,7 +242,7 @@ TEST_F(GdiFontCatalogue, TategakiListsOnlyVerticalFaces)
 TEST_F(GdiFontCatalogue, RefilterAndResizeReuseTheRecords)
 {
     RebuildAndCompare(Setting(ANSI_CHARSET));
-    CFontListDlgSetting setting = Setting(ANSI_CHARSET);
+    gvt::CFontFilter setting = Setting(ANSI_CHARSET);
     setting.Weight = FontWeight4::BOLDER;
     setting.Italic = FontItalic3::ON;
     const std::size_t total = catalogue.Count();

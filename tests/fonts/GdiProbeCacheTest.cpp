@@ -90,9 +90,9 @@ void ExpectSameRecords(const CLogFontList& expected, const CLogFontList& actual)
             << "at " << i << ": " << Describe(*expected[i]) << " expected, " << Describe(*actual[i]) << " found";
 }
 
-CFontListDlgSetting Setting(int charSet, int tategaki = 0, FontType3 type = FontType3::UNDEF)
+gvt::CFontFilter Setting(int charSet, int tategaki = 0, FontType3 type = FontType3::UNDEF)
 {
-    CFontListDlgSetting setting;
+    gvt::CFontFilter setting;
     setting.CharSet = charSet;
     setting.Tategaki = tategaki;
     setting.Type = type;
@@ -111,7 +111,7 @@ public:
     std::size_t Probes = 0;
 };
 
-CLogFontList Uncached(const CFontListDlgSetting& setting)
+CLogFontList Uncached(const gvt::CFontFilter& setting)
 {
     CGdiFontSource source;
     CFontCatalogue fresh;
@@ -139,7 +139,7 @@ protected:
 
 TEST_F(GdiProbeCache, MemoryAndFileListTheSameAsProbing)
 {
-    const CFontListDlgSetting settings[] = {Setting(DEFAULT_CHARSET), Setting(SHIFTJIS_CHARSET, 1),
+    const gvt::CFontFilter settings[] = {Setting(DEFAULT_CHARSET), Setting(SHIFTJIS_CHARSET, 1),
                                             Setting(DEFAULT_CHARSET, 0, FontType3::RASTER), Setting(SHIFTJIS_CHARSET),
                                             Setting(DEFAULT_CHARSET)};
     wchar_t temp[MAX_PATH];
@@ -149,7 +149,7 @@ TEST_F(GdiProbeCache, MemoryAndFileListTheSameAsProbing)
     CCountingSource source;
     CFontCatalogue run;
     run.UseCacheFile(file, {1, 0, 0, 0});
-    for (const CFontListDlgSetting& setting : settings) {
+    for (const gvt::CFontFilter& setting : settings) {
         SCOPED_TRACE(setting.CharSet);
         ExpectSameRecords(Uncached(setting), Loaded(run.Reload(true, setting, source)));
     }
@@ -172,7 +172,7 @@ TEST_F(GdiProbeCache, MemoryAndFileListTheSameAsProbing)
         CCountingSource started(&enumerated);
         CFontCatalogue next;
         next.UseCacheFile(file, {1, 0, 0, 0});
-        for (const CFontListDlgSetting& setting : settings)
+        for (const gvt::CFontFilter& setting : settings)
             ExpectSameRecords(Uncached(setting), Loaded(next.Reload(true, setting, started)));
         probed = started.Probes;
         if (probed == 0)

@@ -29,9 +29,9 @@ const std::array<WORD, 4> kVersion{1, 0, 0, 0};
 // The horizontal faces of AddFaces; the one reported twice is probed once.
 constexpr std::size_t kProbesOfAll = 18 * 8;
 
-CFontListDlgSetting Setting(int charSet, int tategaki = 0)
+gvt::CFontFilter Setting(int charSet, int tategaki = 0)
 {
-    CFontListDlgSetting setting;
+    gvt::CFontFilter setting;
     setting.CharSet = charSet;
     setting.Tategaki = tategaki;
     return setting;
@@ -53,7 +53,7 @@ void AddFaces(CFakeFontSource& source)
 }
 
 // What a catalogue that has never probed anything lists.
-CLogFontList Uncached(CFakeFontSource& source, const CFontListDlgSetting& setting)
+CLogFontList Uncached(CFakeFontSource& source, const gvt::CFontFilter& setting)
 {
     const std::size_t probes = source.ProbeCount;
     CFontCatalogue fresh;
@@ -111,7 +111,7 @@ protected:
 
     // A run: a catalogue that uses the file, its first rebuild and its save.
     // Returns the number of probes the rebuild made.
-    std::size_t Run(const CFontListDlgSetting& setting, const std::array<WORD, 4>& version = kVersion)
+    std::size_t Run(const gvt::CFontFilter& setting, const std::array<WORD, 4>& version = kVersion)
     {
         const std::size_t before = source.ProbeCount;
         CFontCatalogue catalogue;
@@ -151,7 +151,7 @@ TEST(ProbeCacheMemory, SwitchingBackProbesNothingAndListsTheSame)
     CFakeFontSource source;
     AddFaces(source);
     CFontCatalogue catalogue;
-    const CFontListDlgSetting settings[] = {Setting(DEFAULT_CHARSET), Setting(GREEK_CHARSET),
+    const gvt::CFontFilter settings[] = {Setting(DEFAULT_CHARSET), Setting(GREEK_CHARSET),
                                             Setting(SHIFTJIS_CHARSET, 1), Setting(DEFAULT_CHARSET),
                                             Setting(GREEK_CHARSET), Setting(SHIFTJIS_CHARSET, 1),
                                             Setting(SHIFTJIS_CHARSET)};

@@ -154,7 +154,7 @@ TEST(SortUnique, ScrambledFacesGiveTheCatalogueOfTheInsertion)
         const BYTE charSets[] = {ANSI_CHARSET, GREEK_CHARSET, RUSSIAN_CHARSET};
         source.AddFace(name, charSets[n % 3], TRUETYPE_FONTTYPE, Both(400) | Upright(700) | Italic(n % 9 * 100 + 100));
     }
-    CFontListDlgSetting setting;
+    gvt::CFontFilter setting;
     setting.CharSet = DEFAULT_CHARSET;
     gvt::CFontCatalogue catalogue;
     catalogue.Reload(true, setting, source);
