@@ -37,8 +37,12 @@ void CGdiGlyphSource::FindGlyphs(const LOGFONTW& lf, const std::vector<char32_t>
         return;
     const HDC dc = m_screen->get();
     // The row's own weight and italic: GDI then selects the file it draws
-    // that style from, or the regular file for a style it synthesises.
-    const CUniqueFont font(::CreateFontIndirectW(&lf));
+    // that style from, or the regular file for a style it synthesises. The
+    // coverage does not depend on the size, which may be any typed value.
+    LOGFONTW asked = lf;
+    asked.lfHeight = 0;
+    asked.lfWidth = 0;
+    const CUniqueFont font(::CreateFontIndirectW(&asked));
     if (!font)
         return;
     const CSelectObject selected(dc, font.get());
