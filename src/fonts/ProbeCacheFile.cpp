@@ -2,6 +2,8 @@
 
 #include "base/AtomicFile.h"
 #include "base/Exception.h"
+#include "fontdata/ByteReader.h"
+#include "fontdata/FaceName.h"
 #include "framework/UniqueHandle.h"
 
 #include <algorithm>
@@ -26,6 +28,12 @@ constexpr std::size_t kEntrySize = sizeof(LOGFONTW) + 4;
 constexpr std::size_t kNameSize = LF_FACESIZE * sizeof(wchar_t);
 constexpr std::size_t kChecksumSize = 8;
 
+// A name as the file keeps it: LF_FACESIZE units, terminated if shorter.
+struct CNameField {
+    WCHAR Name[LF_FACESIZE];
+};
+static_assert(sizeof(CNameField) == kNameSize);
+
 std::uint64_t Checksum(const unsigned char* data, std::size_t size) noexcept
 {
     std::uint64_t hash = 14695981039346656037ull;
@@ -39,15 +47,6 @@ void Put(std::vector<unsigned char>& bytes, const T& value)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(&value);
     bytes.insert(bytes.end(), p, p + sizeof value);
-}
-
-template <typename T>
-T Get(const unsigned char*& at) noexcept
-{
-    T value;
-    std::memcpy(&value, at, sizeof value);
-    at += sizeof value;
-    return value;
 }
 
 void PutHeader(std::vector<unsigned char>& bytes, const CProbeCacheStamp& stamp, std::uint32_t count)
@@ -102,45 +101,53 @@ bool ReadProbeCache(const std::wstring& path, const CProbeCacheStamp& stamp, CPr
     PutHeader(expected, stamp, 0);
     if (std::memcmp(bytes.data(), expected.data(), kStampedSize) != 0)
         return false;
-    const unsigned char* end = bytes.data() + bytes.size() - kChecksumSize;
-    if (Get<std::uint64_t>(end) != Checksum(bytes.data(), bytes.size() - kChecksumSize))
+    const CByteReader file(bytes.data(), bytes.size());
+    const std::size_t checked = bytes.size() - kChecksumSize;
+    const auto checksum = file.Native<std::uint64_t>(checked);
+    const auto fingerprint = file.Native<std::uint64_t>(kStampedSize);
+    const auto count = file.Native<std::uint32_t>(kStampedSize + 8);
+    if (!checksum || !fingerprint || !count || *checksum != Checksum(bytes.data(), checked))
         return false;
-    const unsigned char* at = bytes.data() + kStampedSize;
-    const auto fingerprint = Get<std::uint64_t>(at);
-    const std::size_t count = Get<std::uint32_t>(at);
     const std::size_t left = bytes.size() - kHeaderSize - 4 - kChecksumSize;
-    if (count > left / kEntrySize)
+    if (*count > left / kEntrySize)
         return false;
-    const unsigned char* entries = at;
-    at += count * kEntrySize;
-    const std::size_t nameCount = Get<std::uint32_t>(at);
-    const std::size_t nameBytes = left - count * kEntrySize;
-    if (nameBytes % kNameSize != 0 || nameCount != nameBytes / kNameSize)
+    const std::size_t namesAt = kHeaderSize + *count * kEntrySize;
+    const auto nameCount = file.Native<std::uint32_t>(namesAt);
+    const std::size_t nameBytes = left - *count * kEntrySize;
+    if (!nameCount || nameBytes % kNameSize != 0 || *nameCount != nameBytes / kNameSize)
         return false;
 
     struct CEntry {
         LOGFONTW Key;
         CProbeCache::CStyles Styles;
     };
-    std::vector<CEntry> read(count);
+    std::vector<CEntry> read(*count);
     std::unordered_set<std::wstring> faces;
-    for (CEntry& entry : read) {
-        entry.Key = Get<LOGFONTW>(entries);
-        entry.Styles = Get<CProbeCache::CStyles>(entries);
-        faces.emplace(entry.Key.lfFaceName, ::wcsnlen(entry.Key.lfFaceName, LF_FACESIZE));
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        const std::size_t at = kHeaderSize + i * kEntrySize;
+        const auto key = file.Native<LOGFONTW>(at);
+        const auto styles = file.Native<CProbeCache::CStyles>(at + sizeof(LOGFONTW));
+        if (!key || !styles)
+            return false;
+        read[i] = CEntry{*key, *styles};
+        faces.emplace(FaceName(*key));
     }
     // Only the names of the entries' faces are written, each once.
-    names.reserve(nameCount);
+    names.reserve(*nameCount);
     std::unordered_set<std::wstring> named;
-    for (std::size_t i = 0; i < nameCount; ++i) {
-        const auto* name = reinterpret_cast<const wchar_t*>(at + i * kNameSize);
-        names.emplace_back(name, ::wcsnlen(name, LF_FACESIZE));
+    for (std::size_t i = 0; i < *nameCount; ++i) {
+        const auto name = file.Native<CNameField>(namesAt + 4 + i * kNameSize);
+        if (!name) {
+            names.clear();
+            return false;
+        }
+        names.emplace_back(FaceName(name->Name));
         if (faces.count(names.back()) == 0 || !named.insert(names.back()).second) {
             names.clear();
             return false;
         }
     }
-    if (fingerprint != stamp.Fingerprint)
+    if (*fingerprint != stamp.Fingerprint)
         return false;
 
     // What probing can find: keys as CProbeCache::Key makes them, each once,
@@ -181,7 +188,7 @@ HRESULT WriteProbeCache(const std::wstring& path, const CProbeCacheStamp& stamp,
     cache.ForEach([&](const LOGFONTW& key, CProbeCache::CStyles styles) {
         Put(bytes, key);
         Put(bytes, styles);
-        faces.emplace(key.lfFaceName, ::wcsnlen(key.lfFaceName, LF_FACESIZE));
+        faces.emplace(FaceName(key));
     });
     // Names of faces no longer installed, or never seen by this cache, would
     // only pile up from run to run.
