@@ -1,5 +1,7 @@
 #include "framework/Reflection.h"
 
+#include "framework/MessageMap.h"
+
 namespace gvt {
 
 namespace {
@@ -35,8 +37,7 @@ bool IsReflectable(UINT msg) noexcept
 // child under that point (in the parent's client coordinates).
 HWND ChildAtPoint(HWND parent, LPARAM lParam) noexcept
 {
-    const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    return ::ChildWindowFromPointEx(parent, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+    return ::ChildWindowFromPointEx(parent, PointFromLParam(lParam), CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
 }
 
 HWND ItemWindow(HWND parent, WPARAM id, HWND item) noexcept
