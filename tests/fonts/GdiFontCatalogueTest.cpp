@@ -123,6 +123,7 @@ gvt::CFontFilter Setting(int charSet, int tategaki = 0, FontType3 type = FontTyp
     setting.CharSet = charSet;
     setting.Tategaki = tategaki;
     setting.Type = type;
+    setting.Size = 22;
     return setting;
 }
 
