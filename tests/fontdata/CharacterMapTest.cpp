@@ -174,6 +174,10 @@ TEST(ByteReader, ReadsOnlyFieldsThatLieWhollyInside)
         EXPECT_FALSE(reader.U16(offset)) << offset;
     for (std::size_t offset : {std::size_t{3}, huge - 3})
         EXPECT_FALSE(reader.U32(offset)) << offset;
+    // The program's own files keep this (little-endian) machine's order.
+    EXPECT_EQ(reader.Native<std::uint16_t>(4), std::optional<std::uint16_t>(0x0605));
+    for (std::size_t offset : {std::size_t{3}, huge - 3})
+        EXPECT_FALSE(reader.Native<std::uint32_t>(offset)) << offset;
     EXPECT_EQ(reader.Sub(2, 4)->Size(), 4u);
     EXPECT_EQ(reader.Sub(2, 4)->U16(2), std::optional<std::uint16_t>(0x0506));
     EXPECT_FALSE(reader.Sub(2, 5));
