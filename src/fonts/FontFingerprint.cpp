@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <cwchar>
 #include <unordered_map>
@@ -91,7 +92,16 @@ std::unordered_map<std::wstring, CFileFacts> ListFolder(const std::wstring& fold
                                         static_cast<DWORD>(buffer.size() * sizeof buffer[0]));
          kind = FileIdBothDirectoryInfo) {
         const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.data());
-        for (std::size_t at = 0;;) {
+        const std::size_t size = buffer.size() * sizeof buffer[0];
+        // Each entry and its name must lie in what the system filled in.
+        const auto fits = [&](std::size_t at) {
+            constexpr std::size_t name = offsetof(FILE_ID_BOTH_DIR_INFO, FileName);
+            if (at > size || size - at < name)
+                return false;
+            const auto& entry = *reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes + at);
+            return entry.FileNameLength <= size - at - name;
+        };
+        for (std::size_t at = 0; fits(at);) {
             const auto& entry = *reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes + at);
             if (!(entry.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
                 CFileFacts facts;
