@@ -211,7 +211,7 @@ void Run(unsigned faces, unsigned loadedFiles, const std::wstring& cacheFile)
         gvt::EnumCharSets(dc, &enumerated);
         ::ReleaseDC(nullptr, dc);
     });
-    gvt::CGdiFontSource source(&enumerated);
+    gvt::CGdiFontSource source;
     ::DeleteFileW(cacheFile.c_str());
 
     // A first pass makes GDI read every face once. Then bare loops and cold
@@ -234,7 +234,7 @@ void Run(unsigned faces, unsigned loadedFiles, const std::wstring& cacheFile)
     const CTimes memory = Median(5, [&] { cold->Reload(true, setting, source); });
     const CTimes disk = Median(3, [&] {
         CFontCatalogue warm;
-        gvt::CGdiFontSource started(&enumerated);
+        gvt::CGdiFontSource started;
         warm.UseCacheFile(cacheFile, version);
         warm.Reload(true, setting, started);
     });

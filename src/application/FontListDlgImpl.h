@@ -5,23 +5,30 @@
 #include "controls/FontListControls.h"
 #include "controls/WindowLayoutManager.h"
 #include "fontlist/FontListBox.h"
+#include "base/CountText.h"
+#include "base/ResourceString.h"
 #include "fonts/BestMatch.h"
 #include "fonts/FontCatalogue.h"
+#include "fonts/FontOrder.h"
+#include "fonts/FontReading.h"
 #include "fonts/GdiFontSource.h"
 #include "fonts/GdiGlyphSource.h"
 #include "fonts/GlyphCoverage.h"
 #include "framework/DialogImpl.h"
 #include "framework/DialogResize.h"
 #include "framework/Dpi.h"
+#include "framework/DebugLog.h"
 #include "framework/Reflection.h"
-#include "framework/WaitCursor.h"
 #include "resources/resource.h"
 #include "settings/AppInfo.h"
 #include "settings/FontListDlgSetting.h"
 
-#include <optional>
+#include <memory>
 
 namespace gvt {
+
+// A reading thread tells the dialog that fonts it read are waiting.
+constexpr UINT WM_FONTS_READ = WM_APP + 1;
 
 template <class T, class TBase = CDialogWT<CWindowW>>
 class CFontListDlgImpl : public CModalDialogImpl<T, TBase>,
@@ -29,6 +36,12 @@ class CFontListDlgImpl : public CModalDialogImpl<T, TBase>,
                          public CWindowLayoutManager<T, WM_DEFERRED_SHOW> {
 public:
     CFontListDlgImpl() { this->SetLayout(&m_setting.WindowLayout); }
+    // A reading still going stops at its next face and posts nothing more.
+    ~CFontListDlgImpl()
+    {
+        if (m_reading)
+            m_reading->Cancel();
+    }
 
     CFontListDlgSetting& Setting() noexcept { return m_setting; }
     const CFontListDlgSetting& Setting() const noexcept { return m_setting; }
@@ -36,23 +49,22 @@ public:
     CFontListBox& FontList() noexcept { return m_list; }
     const CFontListBox& FontList() const noexcept { return m_list; }
 
-    // Re-enumerates (true) or only refilters (false) and hands the result to
-    // the list box, which keeps its positions by font. The glyph filter
-    // comes last, over what the weight and italic filters kept.
+    // Reads the fonts again in the background (true) or only refilters
+    // (false) and hands the result to the list box, which keeps its
+    // positions by font. The glyph filter comes last, over what the weight
+    // and italic filters kept.
     void Reload(bool enumerate)
     {
-        std::optional<CWaitCursor> wait;
-        if (enumerate)
-            wait.emplace();
-        CGdiFontSource source(&m_enumeratedFonts);
-        const CLogFontList& filtered = m_catalogue.Reload(enumerate, CatalogueFilter(), source);
-        if (!m_setting.GlyphFilter) {
-            m_list.SetItems(filtered);
+        if (enumerate) {
+            StartReading();
             return;
         }
-        CGdiGlyphSource glyphs;
-        m_list.SetItems(m_coverage.Filter(filtered, m_setting.SampleText, glyphs));
+        m_catalogue.Filter(CatalogueFilter());
+        ShowFiltered();
     }
+
+    // Whether fonts are being read; the list is complete when not.
+    bool ReadingFonts() const noexcept { return m_reading != nullptr; }
 
     // Lists only the fonts that can draw the sample text, or all again.
     void ToggleGlyphFilter()
@@ -69,6 +81,8 @@ public:
         COMMAND_ID_HANDLER(IDOK, OnEnd)
         COMMAND_ID_HANDLER(IDCANCEL, OnEnd)
         MESSAGE_HANDLER(WM_DPICHANGED, OnDpiChanged)
+        MESSAGE_HANDLER(WM_FONTS_READ, OnFontsRead)
+        MESSAGE_HANDLER(WM_TIMER, OnTimer)
         CHAIN_MSG_MAP(CDialogResize<T>)
         CHAIN_MSG_MAP(CWindowLayoutManager<T, WM_DEFERRED_SHOW>)
         REFLECT_NOTIFICATIONS()
@@ -132,22 +146,161 @@ private:
         // manager.
         this->SetWindowPos(HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-        m_controls.Bind(*this, &m_setting, this, &m_enumeratedFonts);
+        // The character sets come with the first reading.
+        m_controls.Bind(*this, &m_setting, this, false);
         m_list.SubclassWindow(this->GetDlgItem(IDC_FONT_LIST));
         m_list.SetSampleText(m_setting.SampleText);
         const CAppInfo& app = CAppInfo::Instance();
         if (!app.CacheFolder.empty())
             m_catalogue.UseCacheFile(app.FontCacheFilePath(), app.Version);
-        Reload(true);
-
-        const CLogFontList& shown = m_list.GetItems();
-        const int top = FindBestMatch(shown, TopLogFont);
-        m_list.SetTopIndex(top < 0 ? 0 : top);
-        const int selected = FindBestMatch(shown, LogFont);
-        m_list.SetCurSel(selected < 0 ? 0 : selected);
+        m_placedSelection.reset();
+        m_placedTop.reset();
+        m_userSelected = false;
+        m_userScrolled = false;
+        StartReading();
 
         ::SetFocus(m_list.m_hWnd);
         return FALSE;
+    }
+
+    // Cancels a reading still going, keeps what it found so far, and starts
+    // one for the current filter on a thread of its own; the list shows what
+    // the cache knows meanwhile. Without a thread the fonts are read here.
+    void StartReading()
+    {
+        StopReading();
+        const CFontFilter filter = CatalogueFilter();
+        m_catalogue.BeginReading(filter);
+        ShowFiltered();
+        PlaceSavedRows(false);
+        const HWND window = this->m_hWnd;
+        m_reading = std::make_shared<CFontReading>([window] { ::PostMessageW(window, WM_FONTS_READ, 0, 0); });
+        m_shownProgress.clear();
+        this->SetTimer(kProgressTimer, kProgressDelay);
+        const CReadJob job = m_catalogue.Job(filter);
+        if (StartReadingThread([] { return std::make_unique<CGdiFontSource>(); }, job, m_reading))
+            return;
+        ShowProgress(true);
+        ::UpdateWindow(this->GetDlgItem(IDC_STATUS));
+        CGdiFontSource source;
+        try {
+            ReadFonts(source, job, *m_reading);
+        } catch (...) {
+            LogCaughtException(L"reading the fonts on the window's thread");
+        }
+        TakeNews();
+    }
+
+    // What a reading cancelled now found so far still goes into the cache.
+    void StopReading()
+    {
+        if (!m_reading)
+            return;
+        m_reading->Cancel();
+        CReadNews news = m_reading->Take();
+        m_reading.reset();
+        m_catalogue.Apply(news, CatalogueFilter());
+        this->KillTimer(kProgressTimer);
+        ShowProgress(false);
+    }
+
+    LRESULT OnFontsRead(UINT, WPARAM, LPARAM, BOOL&)
+    {
+        TakeNews();
+        return 0;
+    }
+
+    void TakeNews()
+    {
+        if (!m_reading)
+            return;
+        CReadNews news = m_reading->Take();
+        if (news.CharSets)
+            m_controls.CharSet.SetChoices(std::move(*news.CharSets));
+        // Whether the user moved the selection or scrolled since the rows
+        // were last placed, before the new rows move anything.
+        m_userSelected = m_userSelected || !SameFont(m_list.GetSelected(), m_placedSelection);
+        m_userScrolled = m_userScrolled || !SameFont(m_list.GetTop(), m_placedTop);
+        m_progress = {news.Done, news.Total};
+        const bool finished = news.Finished;
+        if (finished) {
+            m_reading.reset();
+            this->KillTimer(kProgressTimer);
+        }
+        if (m_catalogue.Apply(news, CatalogueFilter()))
+            ShowFiltered();
+        PlaceSavedRows(finished);
+        ShowProgress(!finished && !m_shownProgress.empty());
+    }
+
+    // The saved selection and top row, as soon as their rows exist and as
+    // long as the user has not chosen otherwise; once the list is complete,
+    // the best matches, as at every start.
+    void PlaceSavedRows(bool complete)
+    {
+        const CLogFontList& shown = m_list.GetItems();
+        if (!m_userScrolled) {
+            const int top = FindBestMatch(shown, TopLogFont);
+            if (top >= 0 && (complete || EqualLogFont(*shown[static_cast<std::size_t>(top)], TopLogFont)))
+                m_list.SetTopIndex(top);
+            else if (complete)
+                m_list.SetTopIndex(0);
+        }
+        if (!m_userSelected) {
+            const int selected = FindBestMatch(shown, LogFont);
+            if (selected >= 0 && (complete || EqualLogFont(*shown[static_cast<std::size_t>(selected)], LogFont)))
+                m_list.SetCurSel(selected);
+            else if (complete && !shown.empty())
+                m_list.SetCurSel(0);
+        }
+        m_placedSelection = m_list.GetSelected();
+        m_placedTop = m_list.GetTop();
+    }
+
+    static bool SameFont(const CLogFontPtr& a, const CLogFontPtr& b) noexcept
+    {
+        return (!a && !b) || (a && b && EqualLogFont(*a, *b));
+    }
+
+    // The progress of the reading, once it has lasted kProgressDelay; empty
+    // when none is going, so that a quick one shows nothing.
+    void ShowProgress(bool show)
+    {
+        std::wstring text;
+        if (show && m_progress.second == 0)
+            text = ResourceString(IDS_READING_FONTS);
+        else if (show)
+            FormatMessageText(text, IDS_READING_FONTS_COUNT,
+                              {CountText(m_progress.first), CountText(m_progress.second)});
+        if (text == m_shownProgress)
+            return;
+        m_shownProgress = text;
+        this->SetDlgItemText(IDC_STATUS, text.c_str());
+    }
+
+    LRESULT OnTimer(UINT, WPARAM id, LPARAM, BOOL& bHandled)
+    {
+        if (id != kProgressTimer) {
+            bHandled = FALSE;
+            return 0;
+        }
+        this->KillTimer(kProgressTimer);
+        if (m_reading)
+            ShowProgress(true);
+        return 0;
+    }
+
+    // The catalogue's list, through the glyph filter when it is on, to the
+    // list box.
+    void ShowFiltered()
+    {
+        const CLogFontList& filtered = m_catalogue.Displayed();
+        if (!m_setting.GlyphFilter) {
+            m_list.SetItems(filtered);
+            return;
+        }
+        CGdiGlyphSource glyphs;
+        m_list.SetItems(m_coverage.Filter(filtered, m_setting.SampleText, glyphs));
     }
 
     // The window moved to a screen of another resolution: it takes the size
@@ -177,7 +330,10 @@ private:
         TopLogFont = Recorded(m_list.GetTop());
         if (id == IDOK)
             m_setting.SampleTexts.Add(m_setting.SampleText);
-        // A cache that cannot be written only costs the next run its speed.
+        // What a reading found so far goes into the cache: the next start
+        // probes only the rest. A cache that cannot be written only costs
+        // the next run its speed.
+        StopReading();
         m_catalogue.SaveCache();
         this->EndDialog(id);
         return 0;
@@ -202,12 +358,23 @@ private:
         return empty;
     }
 
+    // The progress line waits this long, so that a quick reading shows none.
+    static constexpr UINT_PTR kProgressTimer = 1;
+    static constexpr UINT kProgressDelay = 500;  // ms
+
     CFontListDlgSetting m_setting;
     CControls m_controls;
-    // The character-set box enumerates every face at start; the probe cache's
-    // fingerprint takes that enumeration instead of making its own.
-    CFontDigest m_enumeratedFonts;
     CFontCatalogue m_catalogue;
+    std::shared_ptr<CFontReading> m_reading;
+    // Faces read and faces to read, and the progress text shown.
+    std::pair<std::size_t, std::size_t> m_progress;
+    std::wstring m_shownProgress;
+    // The rows last placed from the saved fonts, and whether the user has
+    // chosen a row or scrolled since: then the saved fonts no longer count.
+    CLogFontPtr m_placedSelection;
+    CLogFontPtr m_placedTop;
+    bool m_userSelected = false;
+    bool m_userScrolled = false;
     CGlyphCoverage m_coverage;
     CFontListBox m_list;
     UINT m_dpi = kDefaultDpi;

@@ -1,27 +1,28 @@
 #include "controls/ComboBoxCharSet.h"
 
 #include "controls/ComboBoxOps.h"
-#include "framework/UniqueHandle.h"
 #include "settings/FontListDlgSetting.h"
 
 namespace gvt {
 
 template <class S>
-bool CComboBoxCharSet<S>::Attach(HWND combo, S* setting, CFontDigest* digest)
+bool CComboBoxCharSet<S>::Attach(HWND combo, S* setting)
 {
     m_charSet.Bind(setting, &CSettingMember<&S::CharSet>::Get, &CSettingMember<&S::CharSet>::Set);
     m_tategaki.Bind(setting, &CSettingMember<&S::Tategaki>::Get, &CSettingMember<&S::Tategaki>::Set);
-    if (!this->SubclassWindow(combo))
-        return false;
+    return this->SubclassWindow(combo) != FALSE;
+}
 
-    CClientDC screen(nullptr);
-    m_choices = EnumCharSets(screen.get(), digest);
+template <class S>
+void CComboBoxCharSet<S>::SetChoices(CCharSetChoices choices)
+{
+    m_choices = std::move(choices);
     for (int i = this->GetCount() - 1; i >= 0; --i)
         this->DeleteString(i);
     for (const auto& choice : m_choices)
         this->AddString(choice->Name.c_str());
     AdjustDroppedWidth(*this);
-    return true;
+    SelectFromSetting();
 }
 
 template <class S>

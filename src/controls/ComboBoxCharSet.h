@@ -25,10 +25,12 @@ public:
         REFLECTED_COMMAND_CODE_HANDLER(CBN_SELENDCANCEL, OnSelect)
     END_MSG_MAP()
 
-    // Binds to CharSet and Tategaki of `setting`, takes over the combo and
-    // fills it with the character sets of the installed fonts; `digest`, if
-    // given, becomes the digest of the fonts it enumerated.
-    bool Attach(HWND combo, S* setting, CFontDigest* digest = nullptr);
+    // Binds to CharSet and Tategaki of `setting` and takes over the combo;
+    // the items come with SetChoices.
+    bool Attach(HWND combo, S* setting);
+    // Lists the choices (EnumCharSets, or a font reading's) in place of the
+    // old ones and selects the setting's pair among them, without firing.
+    void SetChoices(CCharSetChoices choices);
 
     using CChangedListeners = CEventListeners<CComboBoxCharSet>;
     template <class T, class U>

@@ -9,6 +9,7 @@
 #include "controls/ComboBoxValue.h"
 #include "controls/SettingSetter.h"
 #include "fonts/FontNames.h"
+#include "framework/UniqueHandle.h"
 #include "framework/Window.h"
 #include "resources/resource.h"
 #include "settings/MruStrings.h"
@@ -33,14 +34,18 @@ public:
     //   OnCharSetOrType(CCharSetCombo&), OnCharSetOrType(CEnumCombo&),
     //   OnSize(CSizeSender&), OnWeightOrItalic(CEnumCombo&) and
     //   OnSampleText(CSampleTextSender&, SampleTextChange).
-    // A template without a type box binds the others. `enumeratedFonts`, if
-    // given, becomes the digest of the fonts the character-set box found.
+    // A template without a type box binds the others. With listCharSets the
+    // character-set box lists the installed fonts' character sets at once;
+    // otherwise they come later through CharSet.SetChoices.
     template <class O>
-    void Bind(CWindowW dialog, S* setting, O* owner, CFontDigest* enumeratedFonts = nullptr)
+    void Bind(CWindowW dialog, S* setting, O* owner, bool listCharSets = true)
     {
-        CharSet.Attach(dialog.GetDlgItem(IDC_CHARSET), setting, enumeratedFonts);
+        CharSet.Attach(dialog.GetDlgItem(IDC_CHARSET), setting);
         CharSet.AddListener(owner, &O::OnCharSetOrType);
-        CharSet.SelectFromSetting();
+        if (listCharSets) {
+            CClientDC screen(nullptr);
+            CharSet.SetChoices(EnumCharSets(screen.get()));
+        }
 
         if (HWND type = dialog.GetDlgItem(IDC_TYPE)) {
             Type.Attach(type, setting, &CSettingMember<&S::Type>::Get, &CSettingMember<&S::Type>::Set,

@@ -47,21 +47,34 @@ DWORD CFontCatalogue::ExclusionMask(const CFontFilter& filter) noexcept
     return mask;
 }
 
+bool CFontCatalogue::Excludes(DWORD mask, const LOGFONTW& lf, DWORD fontType) noexcept
+{
+    const bool vertical = IsVerticalFace(lf.lfFaceName);
+    return ((mask & SkipVertical) && vertical) || ((mask & SkipHorizontal) && !vertical) ||
+           ((mask & SkipRaster) && (fontType & RASTER_FONTTYPE)) ||
+           ((mask & SkipTrueType) && (fontType & TRUETYPE_FONTTYPE));
+}
+
 const CLogFontList& CFontCatalogue::Reload(bool enumerate, const CFontFilter& filter, CFontSource& source)
 {
-    const COpenFontSource open(source);
     if (enumerate) {
-        // A rebuild cut short leaves nothing half-listed.
+        CFontReading reading;
+        BeginReading(filter);
+        // A reading cut short leaves nothing half-listed.
         try {
-            Rebuild(filter, source);
+            ReadFonts(source, Job(filter), reading);
         } catch (...) {
+            m_reading = false;
+            m_found.clear();
+            m_known.clear();
             m_records.clear();
             m_displayed.clear();
             throw;
         }
+        CReadNews news = reading.Take();
+        Apply(news, filter);
     }
-    Filter(filter);
-    return m_displayed;
+    return Filter(filter);
 }
 
 void CFontCatalogue::UseCacheFile(const std::wstring& path, const std::array<WORD, 4>& programVersion)
@@ -69,11 +82,12 @@ void CFontCatalogue::UseCacheFile(const std::wstring& path, const std::array<WOR
     m_cacheFile = path;
     m_stamp.ProgramVersion = programVersion;
     m_cacheFileRead = false;
+    m_fingerprinted = false;
 }
 
 HRESULT CFontCatalogue::SaveCache()
 {
-    if (m_cacheFile.empty() || !m_cacheFileRead || !m_cache.Changed())
+    if (m_cacheFile.empty() || !m_fingerprinted || !m_cache.Changed())
         return S_OK;
     const HRESULT result = WriteProbeCache(m_cacheFile, m_stamp, m_cache, m_names.Names());
     if (SUCCEEDED(result))
@@ -81,69 +95,78 @@ HRESULT CFontCatalogue::SaveCache()
     return result;
 }
 
+CReadJob CFontCatalogue::Job(const CFontFilter& filter) const
+{
+    CReadJob job;
+    job.CharSet = static_cast<BYTE>(filter.CharSet);
+    job.Mask = ExclusionMask(filter);
+    job.Known = m_cache;
+    // Until the fonts are fingerprinted, what the cache holds is not known
+    // to hold: a reading cancelled before that leaves it to the next.
+    job.Start = !m_cacheFileRead || (!m_cacheFile.empty() && !m_fingerprinted);
+    job.CacheFile = m_cacheFile;
+    job.ProgramVersion = m_stamp.ProgramVersion;
+    return job;
+}
+
+void CFontCatalogue::BeginReading(const CFontFilter& filter)
+{
+    m_filter = filter;
+    m_found.clear();
+    m_reading = true;
+    ListKnownFaces();
+    Rebuild();
+    Filter(filter);
+}
+
+bool CFontCatalogue::Apply(CReadNews& news, const CFontFilter& filter)
+{
+    bool changed = false;
+    if (news.CacheFile && !m_fingerprinted) {
+        m_cacheFileRead = true;
+        m_stamp.Files = news.CacheFile->Files;
+        if (!news.CacheFile->Names.empty())
+            m_names.Seed(std::move(news.CacheFile->Names));
+        m_cache = std::move(news.CacheFile->Cache);
+        if (m_reading) {
+            ListKnownFaces();
+            changed = true;
+        }
+    }
+    if (news.Fingerprint) {
+        m_stamp.Fingerprint = *news.Fingerprint;
+        m_fingerprinted = !m_cacheFile.empty();
+        // The faces listed from it stay until the reading has found them.
+        if (news.Stale)
+            m_cache.Clear();
+    }
+    for (const CFoundFace& face : news.Faces) {
+        if (face.Probed)
+            m_cache.Add(face.Lf, face.Styles, face.Type);
+        AddRecords(face.Lf, face.Styles, m_found);
+        changed = true;
+    }
+    if (news.Finished && m_reading) {
+        m_reading = false;
+        m_known.clear();
+        changed = true;
+    }
+    if (changed) {
+        Rebuild();
+        Filter(filter);
+    }
+    return changed;
+}
+
 void CFontCatalogue::SetHeight(int size) noexcept
 {
+    m_filter.Size = size;
     for (const CRecordPtr& record : m_records)
         record->lfHeight = size;
 }
 
-// The file is read once, at the first rebuild after it was named: what this
-// run probes afterwards goes into the same cache. Its names are worth taking
-// even from other fonts: most are still there, and their order is checked.
-void CFontCatalogue::ReadCacheFile(CFontSource& source)
+void CFontCatalogue::AddRecords(const LOGFONTW& lf, CProbeCache::CStyles styles, std::vector<CRecordPtr>& records)
 {
-    m_stamp.Fingerprint = source.Fingerprint();
-    std::vector<std::wstring> names;
-    ReadProbeCache(m_cacheFile, m_stamp, m_cache, names);
-    if (!names.empty())
-        m_names.Seed(std::move(names));
-    m_cacheFileRead = true;
-}
-
-void CFontCatalogue::Rebuild(const CFontFilter& filter, CFontSource& source)
-{
-    m_records.clear();
-    if (!m_cacheFile.empty() && !m_cacheFileRead)
-        ReadCacheFile(source);
-    struct CContext {
-        CFontCatalogue& Catalogue;
-        ~CContext()
-        {
-            Catalogue.m_source = nullptr;
-            Catalogue.m_mask = 0;
-        }
-    } const context{*this};
-    m_source = &source;
-    m_mask = ExclusionMask(filter);
-    source.Enumerate(static_cast<BYTE>(filter.CharSet), *this);
-    SortUnique(m_records, m_names);
-    for (const CRecordPtr& record : m_records) {
-        record->lfHeight = filter.Size;
-        record->lfWidth = 0;
-    }
-}
-
-void CFontCatalogue::OnFace(const LOGFONTW& lf, DWORD fontType)
-{
-    if ((m_mask & SkipVertical) && IsVerticalFace(lf.lfFaceName))
-        return;
-    if ((m_mask & SkipHorizontal) && !IsVerticalFace(lf.lfFaceName))
-        return;
-    if ((m_mask & SkipRaster) && (fontType & RASTER_FONTTYPE))
-        return;
-    if ((m_mask & SkipTrueType) && (fontType & TRUETYPE_FONTTYPE))
-        return;
-
-    CProbeCache::CStyles styles = 0;
-    if (!m_cache.Find(lf, styles)) {
-        // A probe that failed (no font, no metrics) says nothing about the
-        // face: this rebuild lists what the others found, the next asks again.
-        bool answered = true;
-        styles = ProbeStyles(lf, answered);
-        if (answered)
-            m_cache.Add(lf, styles);
-    }
-    // The records come in the order the probes would find them.
     LOGFONTW record = lf;
     record.lfWidth = 0;
     for (LONG weight = FW_THIN; weight <= FW_HEAVY; weight += FW_THIN) {
@@ -151,41 +174,50 @@ void CFontCatalogue::OnFace(const LOGFONTW& lf, DWORD fontType)
             if (styles & CProbeCache::Style(weight, italic != 0)) {
                 record.lfWeight = weight;
                 record.lfItalic = italic;
-                m_records.push_back(boost::make_shared<CLogFontW>(record));
+                records.push_back(boost::make_shared<CLogFontW>(record));
             }
         }
     }
 }
 
-// Every face taken is probed at the nine standard weights, upright and
-// italic, and a style counts when the system renders it with exactly the
-// weight and italic state asked for.
-CProbeCache::CStyles CFontCatalogue::ProbeStyles(const LOGFONTW& enumerated, bool& answered)
+void CFontCatalogue::ListKnownFaces()
 {
-    LOGFONTW lf = enumerated;
-    lf.lfWidth = 0;
-    CProbeCache::CStyles styles = 0;
-    for (LONG weight = FW_THIN; weight <= FW_HEAVY; weight += FW_THIN) {
-        for (const BYTE italic : {BYTE{0}, BYTE{255}}) {
-            lf.lfWeight = weight;
-            lf.lfItalic = italic;
-            CRenderedStyle rendered;
-            if (!m_source->Probe(lf, rendered))
-                answered = false;
-            else if (rendered.Weight == weight && rendered.Italic == (italic != 0))
-                styles |= CProbeCache::Style(weight, italic != 0);
-        }
-    }
-    return styles;
+    m_known.clear();
+    const DWORD mask = ExclusionMask(m_filter);
+    const BYTE charSet = static_cast<BYTE>(m_filter.CharSet);
+    m_cache.ForEach([&](const LOGFONTW& key, const CProbeCache::CEntry& entry) {
+        if ((charSet == DEFAULT_CHARSET || key.lfCharSet == charSet) && !Excludes(mask, key, entry.Type))
+            AddRecords(key, entry.Styles, m_known);
+    });
 }
 
-void CFontCatalogue::Filter(const CFontFilter& filter)
+// The faces found come after the known ones: among equal records the later
+// stands first and the others are dropped, so a found face replaces its
+// known twin. The records keep the enumerated height while they are sorted;
+// the list's records are copies that carry the size.
+void CFontCatalogue::Rebuild()
+{
+    std::vector<CRecordPtr> sorted;
+    sorted.reserve(m_known.size() + m_found.size());
+    sorted.insert(sorted.end(), m_known.begin(), m_known.end());
+    sorted.insert(sorted.end(), m_found.begin(), m_found.end());
+    SortUnique(sorted, m_names);
+    m_records.clear();
+    m_records.reserve(sorted.size());
+    for (const CRecordPtr& record : sorted) {
+        m_records.push_back(boost::make_shared<CLogFontW>(*record));
+        m_records.back()->lfHeight = m_filter.Size;
+    }
+}
+
+const CLogFontList& CFontCatalogue::Filter(const CFontFilter& filter)
 {
     m_displayed.clear();
     m_displayed.reserve(m_records.size());
     for (const CRecordPtr& record : m_records)
         if (PassesWeight(filter.Weight, record->lfWeight) && PassesItalic(filter.Italic, record->lfItalic))
             m_displayed.push_back(record);
+    return m_displayed;
 }
 
 }  // namespace gvt

@@ -1,14 +1,21 @@
 // The font catalogue: every concrete style (face, character set, weight,
 // italic state) that the system really renders, kept sorted by the font order
 // and free of equal records, and the displayed list filtered from it.
+//
+// The faces come from a reading (fonts/FontReading.h), on the window's
+// thread with Reload or in batches from a reading thread with BeginReading
+// and Apply. While a reading goes on, the faces the probe cache already knows
+// for the filter are listed too, so that a list read before shows at once;
+// each rebuild puts every record in its final place.
 #pragma once
 
 #include "fonts/FaceNameOrder.h"
+#include "fonts/FontFilter.h"
+#include "fonts/FontReading.h"
 #include "fonts/FontSource.h"
 #include "fonts/LogFont.h"
 #include "fonts/ProbeCache.h"
 #include "fonts/ProbeCacheFile.h"
-#include "fonts/FontFilter.h"
 
 #include <array>
 #include <cstddef>
@@ -17,7 +24,7 @@
 
 namespace gvt {
 
-class CFontCatalogue final : private CFontSink {
+class CFontCatalogue final {
 public:
     // Mask bits that decide which enumerated faces are taken.
     static constexpr DWORD SkipVertical = 0x1;
@@ -26,30 +33,47 @@ public:
     static constexpr DWORD SkipTrueType = 0x8;
 
     static DWORD ExclusionMask(const CFontFilter& filter) noexcept;
+    // Whether the mask leaves out an enumerated face of this type.
+    static bool Excludes(DWORD mask, const LOGFONTW& lf, DWORD fontType) noexcept;
 
-    // With enumerate, rebuilds the catalogue from the source first; then runs
-    // the weight and italic filter. The source is open for the whole call.
-    // Returns the displayed list, valid until the next call.
+    // With enumerate, reads the fonts from the source on this thread first;
+    // then runs the weight and italic filter. Returns the displayed list,
+    // valid until the next call.
     //
     // A face probed once is not probed again while the catalogue lives: the
     // probe cache answers instead, and the list is the same record for record.
     const CLogFontList& Reload(bool enumerate, const CFontFilter& filter, CFontSource& source);
 
-    // Keeps the probe results between runs in this file: it is read at the
-    // next rebuild and used when it was written by this program version from
+    // Keeps the probe results between runs in this file: it is read by the
+    // first reading and used when it was written by this program version from
     // the fonts the source now has (its fingerprint); otherwise everything is
     // probed again. SaveCache writes it.
     void UseCacheFile(const std::wstring& path, const std::array<WORD, 4>& programVersion);
     // Writes the cache file when something was probed since it was read or
-    // last written. S_OK, or the error that left the file as it was: the next
-    // run then only probes again, so the caller need not tell the user.
+    // last written and the fonts have been fingerprinted. S_OK, or the error
+    // that left the file as it was: the next run then only probes again, so
+    // the caller need not tell the user.
     HRESULT SaveCache();
     const CProbeCache& Cache() const noexcept { return m_cache; }
+
+    // The job for a reading of the filter's fonts; the first one of the
+    // catalogue also reads the cache file and fingerprints the fonts.
+    CReadJob Job(const CFontFilter& filter) const;
+    // Starts a new list for the filter: the faces the cache knows are listed
+    // until the reading's faces take their place.
+    void BeginReading(const CFontFilter& filter);
+    // Takes what a reading handed over. True when the records changed; the
+    // displayed list is then filtered again with `filter`. Once news says the
+    // reading finished, exactly the faces it found are listed.
+    bool Apply(CReadNews& news, const CFontFilter& filter);
+    bool Reading() const noexcept { return m_reading; }
 
     // Gives every record the new height. The displayed list shares the
     // records, so it sees the change too.
     void SetHeight(int size) noexcept;
 
+    // Runs the weight and italic filter again.
+    const CLogFontList& Filter(const CFontFilter& filter);
     const CLogFontList& Displayed() const noexcept { return m_displayed; }
 
     std::size_t Count() const noexcept { return m_records.size(); }
@@ -58,12 +82,10 @@ public:
 private:
     using CRecordPtr = boost::shared_ptr<CLogFontW>;
 
-    void Rebuild(const CFontFilter& filter, CFontSource& source);
-    void ReadCacheFile(CFontSource& source);
-    void OnFace(const LOGFONTW& lf, DWORD fontType) override;
-    // answered turns false when a probe failed.
-    CProbeCache::CStyles ProbeStyles(const LOGFONTW& enumerated, bool& answered);
-    void Filter(const CFontFilter& filter);
+    // The records of a face, in the order the probes find them.
+    static void AddRecords(const LOGFONTW& lf, CProbeCache::CStyles styles, std::vector<CRecordPtr>& records);
+    void ListKnownFaces();
+    void Rebuild();
 
     std::vector<CRecordPtr> m_records;
     CLogFontList m_displayed;
@@ -72,12 +94,17 @@ private:
 
     std::wstring m_cacheFile;
     CProbeCacheStamp m_stamp;
+    // Whether the first reading's cache file and fingerprint came in.
     bool m_cacheFileRead = false;
+    bool m_fingerprinted = false;
 
-    // Valid only while an enumeration runs: the source and the mask. The
-    // records are collected in the order they come and sorted at the end.
-    CFontSource* m_source = nullptr;
-    DWORD m_mask = 0;
+    // The filter of the reading, the records of its faces in the order they
+    // came, with their enumerated height, and while it goes on the records
+    // of the faces the cache knows.
+    CFontFilter m_filter;
+    std::vector<CRecordPtr> m_found;
+    std::vector<CRecordPtr> m_known;
+    bool m_reading = false;
 };
 
 }  // namespace gvt

@@ -285,6 +285,13 @@ void AddRegisteredFontFiles(HKEY root, const wchar_t* subKey, const std::wstring
     }
 }
 
+void AddRegisteredFonts(CFontDigest& digest)
+{
+    const std::wstring fontsFolder = FontsFolder();
+    AddRegisteredFontFiles(HKEY_LOCAL_MACHINE, kFontsKey, fontsFolder, digest);
+    AddRegisteredFontFiles(HKEY_CURRENT_USER, kFontsKey, fontsFolder, digest);
+}
+
 std::uint64_t InstalledFontsFingerprint(HDC dc, const CFontDigest* enumerated)
 {
     CFontDigest digest;
@@ -292,9 +299,7 @@ std::uint64_t InstalledFontsFingerprint(HDC dc, const CFontDigest* enumerated)
         digest = *enumerated;
     else
         AddEnumeratedFonts(dc, digest);
-    const std::wstring fontsFolder = FontsFolder();
-    AddRegisteredFontFiles(HKEY_LOCAL_MACHINE, kFontsKey, fontsFolder, digest);
-    AddRegisteredFontFiles(HKEY_CURRENT_USER, kFontsKey, fontsFolder, digest);
+    AddRegisteredFonts(digest);
     return digest.Value();
 }
 

@@ -44,6 +44,8 @@ public:
     };
 
     void Add(const CItem& item) { m_items.push_back(item.Value()); }
+    // Every item of the other digest, as if added here.
+    void Add(const CFontDigest& other) { m_items.insert(m_items.end(), other.m_items.begin(), other.m_items.end()); }
     bool Empty() const noexcept { return m_items.empty(); }
     std::uint64_t Value() const;
 
@@ -66,6 +68,10 @@ void AddEnumeratedFonts(HDC dc, CFontDigest& digest);
 // index (or that it is missing). File names without a folder are looked up
 // in one listing of fontsFolder.
 void AddRegisteredFontFiles(HKEY root, const wchar_t* subKey, const std::wstring& fontsFolder, CFontDigest& digest);
+
+// The font files registered for the machine and for the user, with their
+// facts (AddRegisteredFontFiles for both keys).
+void AddRegisteredFonts(CFontDigest& digest);
 
 // All of it, for the fonts installed now. The enumeration of dc is taken from
 // `enumerated` when the caller has just made it (the character-set box does)

@@ -3,6 +3,8 @@
 // is CGdiFontSource; tests script their own.
 #pragma once
 
+#include "fonts/CharSets.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -46,6 +48,12 @@ public:
     // A value that changes whenever the installed fonts change, telling
     // whether probe results kept from an earlier run still hold.
     virtual std::uint64_t Fingerprint() = 0;
+    // A part of it that is quick to take: the registered font files alone.
+    virtual std::uint64_t FilesFingerprint() = 0;
+
+    // The (character set, vertical writing) pairs of all faces, as the
+    // character-set box offers them.
+    virtual CCharSetChoices CharSets() = 0;
 };
 
 // Keeps a source open for one scope.

@@ -1,6 +1,5 @@
 #include "fonts/GdiFontSource.h"
 
-#include "fonts/FontFingerprint.h"
 
 #include <exception>
 
@@ -72,7 +71,32 @@ std::uint64_t CGdiFontSource::Fingerprint()
 {
     if (!m_screen || !*m_screen)
         return 0;
-    return InstalledFontsFingerprint(m_screen->get(), m_enumerated);
+    CFontDigest digest = m_enumerated;
+    if (digest.Empty())
+        AddEnumeratedFonts(m_screen->get(), digest);
+    digest.Add(Files());
+    return digest.Value();
+}
+
+std::uint64_t CGdiFontSource::FilesFingerprint()
+{
+    return Files().Value();
+}
+
+CCharSetChoices CGdiFontSource::CharSets()
+{
+    if (!m_screen || !*m_screen)
+        return {};
+    return EnumCharSets(m_screen->get(), &m_enumerated);
+}
+
+const CFontDigest& CGdiFontSource::Files()
+{
+    if (!m_files) {
+        m_files.emplace();
+        AddRegisteredFonts(*m_files);
+    }
+    return *m_files;
 }
 
 }  // namespace gvt

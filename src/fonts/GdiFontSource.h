@@ -1,7 +1,9 @@
 // The font source on GDI: the screen device context, EnumFontFamiliesExW and
-// CreateFontIndirectW with GetTextMetricsW.
+// CreateFontIndirectW with GetTextMetricsW. Each source takes its own device
+// context, so a worker thread can read fonts with a source of its own.
 #pragma once
 
+#include "fonts/FontFingerprint.h"
 #include "fonts/FontSource.h"
 #include "framework/UniqueHandle.h"
 
@@ -9,14 +11,8 @@
 
 namespace gvt {
 
-class CFontDigest;
-
 class CGdiFontSource : public CFontSource {
 public:
-    // With the digest of an all-character-set enumeration just made, the
-    // fingerprint need not enumerate again.
-    explicit CGdiFontSource(const CFontDigest* enumerated = nullptr) noexcept : m_enumerated(enumerated) {}
-
     // Takes the screen device context with GetDC(NULL); Close releases it.
     void Open() override;
     void Close() noexcept override;
@@ -24,12 +20,18 @@ public:
     void Enumerate(BYTE charSet, CFontSink& sink) override;
     bool Probe(const LOGFONTW& lf, CRenderedStyle& style) override;
     // Every face of every character set with its metrics, and the font files
-    // registered for the machine and the user (see FontFingerprint.h).
+    // registered for the machine and the user (see FontFingerprint.h). The
+    // enumeration CharSets made, if any, is taken instead of a new one.
     std::uint64_t Fingerprint() override;
+    std::uint64_t FilesFingerprint() override;
+    CCharSetChoices CharSets() override;
 
 private:
-    const CFontDigest* m_enumerated;
+    const CFontDigest& Files();
+
     std::optional<CClientDC> m_screen;
+    CFontDigest m_enumerated;
+    std::optional<CFontDigest> m_files;
 };
 
 }  // namespace gvt

@@ -28,13 +28,13 @@ bool CProbeCache::Find(const LOGFONTW& enumerated, CStyles& styles) const
     const auto found = m_entries.find(CKey{Key(enumerated)});
     if (found == m_entries.end())
         return false;
-    styles = found->second;
+    styles = found->second.Styles;
     return true;
 }
 
-void CProbeCache::Add(const LOGFONTW& enumerated, CStyles styles)
+void CProbeCache::Add(const LOGFONTW& enumerated, CStyles styles, DWORD type)
 {
-    m_entries[CKey{Key(enumerated)}] = styles & AllStyles;
+    m_entries[CKey{Key(enumerated)}] = CEntry{styles & AllStyles, type & AllTypes};
     m_changed = true;
 }
 

@@ -1,6 +1,7 @@
 // What probing found for each enumerated face: which of the eighteen
 // standard styles (weights 100 to 900, upright and italic) the system renders
-// exactly as asked. A face found here is not probed again.
+// exactly as asked, and the face's font type, so that a list can be made from
+// the cache alone. A face found here is not probed again.
 #pragma once
 
 #include <windows.h>
@@ -27,10 +28,19 @@ public:
     // the face name.
     static LOGFONTW Key(const LOGFONTW& enumerated) noexcept;
 
+    // The font type bits the cache keeps (RASTER_, DEVICE_ and TRUETYPE_FONTTYPE).
+    static constexpr DWORD AllTypes = RASTER_FONTTYPE | DEVICE_FONTTYPE | TRUETYPE_FONTTYPE;
+
+    struct CEntry {
+        CStyles Styles = 0;
+        DWORD Type = 0;
+    };
+
     // False when the face has not been probed.
     bool Find(const LOGFONTW& enumerated, CStyles& styles) const;
-    // Keeps what probing found; styles outside AllStyles are ignored.
-    void Add(const LOGFONTW& enumerated, CStyles styles);
+    // Keeps what probing found; styles outside AllStyles and type bits
+    // outside AllTypes are ignored.
+    void Add(const LOGFONTW& enumerated, CStyles styles, DWORD type);
     void Clear() noexcept;
 
     std::size_t Size() const noexcept { return m_entries.size(); }
@@ -38,6 +48,7 @@ public:
     bool Changed() const noexcept { return m_changed; }
     void MarkSaved() noexcept { m_changed = false; }
 
+    // f(key, entry) for every entry, in no particular order.
     template <typename F>
     void ForEach(F&& f) const
     {
@@ -58,7 +69,7 @@ private:
         }
     };
 
-    std::unordered_map<CKey, CStyles, CHashKey> m_entries;
+    std::unordered_map<CKey, CEntry, CHashKey> m_entries;
     bool m_changed = false;
 };
 

@@ -16,15 +16,15 @@ namespace gvt {
 
 namespace {
 
-// Layout, little-endian: magic, format version, program version, fingerprint,
-// entry count, the entries (a key LOGFONTW and its style bits each), name
-// count, the names (LF_FACESIZE units each), and a checksum of everything
-// before it.
+// Layout, little-endian: magic, format version, program version, font files
+// fingerprint, fingerprint, entry count, the entries (a key LOGFONTW, its
+// style bits and its font type each), name count, the names (LF_FACESIZE
+// units each), and a checksum of everything before it.
 constexpr char kMagic[8] = {'G', 'v', 't', 'P', 'r', 'o', 'b', 'e'};
-constexpr std::uint32_t kFormatVersion = 1;
-constexpr std::size_t kStampedSize = sizeof kMagic + 4 + 8;
+constexpr std::uint32_t kFormatVersion = 2;
+constexpr std::size_t kStampedSize = sizeof kMagic + 4 + 8 + 8;
 constexpr std::size_t kHeaderSize = kStampedSize + 8 + 4;
-constexpr std::size_t kEntrySize = sizeof(LOGFONTW) + 4;
+constexpr std::size_t kEntrySize = sizeof(LOGFONTW) + 4 + 4;
 constexpr std::size_t kNameSize = LF_FACESIZE * sizeof(wchar_t);
 constexpr std::size_t kChecksumSize = 8;
 
@@ -54,6 +54,7 @@ void PutHeader(std::vector<unsigned char>& bytes, const CProbeCacheStamp& stamp,
     bytes.insert(bytes.end(), kMagic, kMagic + sizeof kMagic);
     Put(bytes, kFormatVersion);
     Put(bytes, stamp.ProgramVersion);
+    Put(bytes, stamp.Files);
     Put(bytes, stamp.Fingerprint);
     Put(bytes, count);
 }
@@ -89,7 +90,7 @@ HRESULT WriteWholeFile(const std::wstring& path, const std::vector<unsigned char
 }  // namespace
 
 bool ReadProbeCache(const std::wstring& path, const CProbeCacheStamp& stamp, CProbeCache& cache,
-                    std::vector<std::wstring>& names)
+                    std::vector<std::wstring>& names, std::uint64_t* fingerprint)
 {
     cache.Clear();
     names.clear();
@@ -104,9 +105,9 @@ bool ReadProbeCache(const std::wstring& path, const CProbeCacheStamp& stamp, CPr
     const CByteReader file(bytes.data(), bytes.size());
     const std::size_t checked = bytes.size() - kChecksumSize;
     const auto checksum = file.Native<std::uint64_t>(checked);
-    const auto fingerprint = file.Native<std::uint64_t>(kStampedSize);
+    const auto written = file.Native<std::uint64_t>(kStampedSize);
     const auto count = file.Native<std::uint32_t>(kStampedSize + 8);
-    if (!checksum || !fingerprint || !count || *checksum != Checksum(bytes.data(), checked))
+    if (!checksum || !written || !count || *checksum != Checksum(bytes.data(), checked))
         return false;
     const std::size_t left = bytes.size() - kHeaderSize - 4 - kChecksumSize;
     if (*count > left / kEntrySize)
@@ -120,6 +121,7 @@ bool ReadProbeCache(const std::wstring& path, const CProbeCacheStamp& stamp, CPr
     struct CEntry {
         LOGFONTW Key;
         CProbeCache::CStyles Styles;
+        DWORD Type;
     };
     std::vector<CEntry> read(*count);
     std::unordered_set<std::wstring> faces;
@@ -127,9 +129,10 @@ bool ReadProbeCache(const std::wstring& path, const CProbeCacheStamp& stamp, CPr
         const std::size_t at = kHeaderSize + i * kEntrySize;
         const auto key = file.Native<LOGFONTW>(at);
         const auto styles = file.Native<CProbeCache::CStyles>(at + sizeof(LOGFONTW));
-        if (!key || !styles)
+        const auto type = file.Native<DWORD>(at + sizeof(LOGFONTW) + 4);
+        if (!key || !styles || !type)
             return false;
-        read[i] = CEntry{*key, *styles};
+        read[i] = CEntry{*key, *styles, *type};
         faces.emplace(FaceName(*key));
     }
     // Only the names of the entries' faces are written, each once.
@@ -147,18 +150,21 @@ bool ReadProbeCache(const std::wstring& path, const CProbeCacheStamp& stamp, CPr
             return false;
         }
     }
-    if (*fingerprint != stamp.Fingerprint)
+    if (fingerprint)
+        *fingerprint = *written;
+    else if (*written != stamp.Fingerprint)
         return false;
 
     // What probing can find: keys as CProbeCache::Key makes them, each once,
-    // only the eighteen style bits; and never a font set of which no face
+    // only the eighteen style bits and the font type bits; and never a font set of which no face
     // renders any style or every face renders every one.
     const auto sane = [&] {
         bool anyStyle = false;
         bool allStyles = true;
         for (const CEntry& entry : read) {
             const LOGFONTW key = CProbeCache::Key(entry.Key);
-            if ((entry.Styles & ~CProbeCache::AllStyles) != 0 || entry.Key.lfFaceName[0] == L'\0' ||
+            if ((entry.Styles & ~CProbeCache::AllStyles) != 0 || (entry.Type & ~CProbeCache::AllTypes) != 0 ||
+                entry.Key.lfFaceName[0] == L'\0' ||
                 std::memcmp(&key, &entry.Key, sizeof key) != 0)
                 return false;
             anyStyle = anyStyle || entry.Styles != 0;
@@ -169,7 +175,7 @@ bool ReadProbeCache(const std::wstring& path, const CProbeCacheStamp& stamp, CPr
     if (!sane())
         return false;
     for (const CEntry& entry : read)
-        cache.Add(entry.Key, entry.Styles);
+        cache.Add(entry.Key, entry.Styles, entry.Type);
     if (cache.Size() != read.size()) {
         cache.Clear();
         return false;
@@ -185,9 +191,10 @@ HRESULT WriteProbeCache(const std::wstring& path, const CProbeCacheStamp& stamp,
     bytes.reserve(kHeaderSize + cache.Size() * kEntrySize + 4 + names.size() * kNameSize + kChecksumSize);
     PutHeader(bytes, stamp, static_cast<std::uint32_t>(cache.Size()));
     std::unordered_set<std::wstring> faces;
-    cache.ForEach([&](const LOGFONTW& key, CProbeCache::CStyles styles) {
+    cache.ForEach([&](const LOGFONTW& key, const CProbeCache::CEntry& entry) {
         Put(bytes, key);
-        Put(bytes, styles);
+        Put(bytes, entry.Styles);
+        Put(bytes, entry.Type);
         faces.emplace(FaceName(key));
     });
     // Names of faces no longer installed, or never seen by this cache, would

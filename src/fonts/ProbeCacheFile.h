@@ -14,10 +14,13 @@
 
 namespace gvt {
 
-// Which fonts and which program the entries were found with.
+// Which fonts and which program the entries were found with. Files, a
+// fingerprint of the registered font files alone, is quick to take: a file
+// that matches it can be shown before the slower whole fingerprint confirms.
 struct CProbeCacheStamp {
     std::uint64_t Fingerprint = 0;
     std::array<WORD, 4> ProgramVersion{0, 0, 0, 0};
+    std::uint64_t Files = 0;
 };
 
 // Fills the cache from the file when it is whole, was written with this
@@ -26,8 +29,10 @@ struct CProbeCacheStamp {
 // and returns false. The face names of the file, in the order it found them,
 // come back even when the fingerprint differs: they are checked before they
 // are used. A file naming a face it has no entry for gives no names.
+// With `fingerprint`, the file's fingerprint is not compared with the
+// stamp's but returned there, for the caller to confirm later.
 bool ReadProbeCache(const std::wstring& path, const CProbeCacheStamp& stamp, CProbeCache& cache,
-                    std::vector<std::wstring>& names);
+                    std::vector<std::wstring>& names, std::uint64_t* fingerprint = nullptr);
 
 // Writes every entry and those of the names that are faces of an entry,
 // creating the folder if need be; the file is saved atomically

@@ -114,6 +114,8 @@ public:
         return ::InvalidateRect(m_hWnd, rect, erase) != FALSE;
     }
     bool UpdateWindow() noexcept { return ::UpdateWindow(m_hWnd) != FALSE; }
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapse) noexcept { return ::SetTimer(m_hWnd, id, elapse, nullptr); }
+    bool KillTimer(UINT_PTR id) noexcept { return ::KillTimer(m_hWnd, id) != FALSE; }
     HFONT GetFont() const noexcept { return reinterpret_cast<HFONT>(SendMessageW(WM_GETFONT)); }
     void SetFont(HFONT font, bool redraw = true) noexcept
     {

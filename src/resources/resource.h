@@ -29,6 +29,9 @@
 #define IDS_SAMPLE_MIXED                142
 
 #define IDS_NO_SELECTION                1000
+#define IDS_READING_FONTS               1001
+#define IDS_READING_FONTS_COUNT         1002
+#define IDS_CHECKING_GLYPHS_COUNT       1003
 
 // Main dialog controls
 #define IDC_CHARSET                     0xE436

@@ -176,7 +176,7 @@ protected:
             return;
         s_ran = true;
         ::KillTimer(nullptr, id);
-        Pump();
+        WaitForFonts(*s_dialog);
         s_body(*s_dialog);
         const HWND hwnd = s_dialog->m_hWnd;
         switch (s_end) {
@@ -193,13 +193,24 @@ protected:
 
     static HWND Control(gvt::CMainDlg& dialog, int id) { return ::GetDlgItem(dialog.m_hWnd, id); }
 
+    // The fonts are read in the background: the list is complete once the
+    // reading has handed everything over.
+    static void WaitForFonts(gvt::CMainDlg& dialog)
+    {
+        const DWORD start = ::GetTickCount();
+        do {
+            Pump();
+        } while (dialog.ReadingFonts() && ::GetTickCount() - start < 60000 && (::Sleep(5), true));
+        EXPECT_FALSE(dialog.ReadingFonts()) << "the fonts were still being read after a minute";
+    }
+
     // Picks an entry of a drop-down list the way the user's click does.
     static void Choose(gvt::CMainDlg& dialog, int id, int index)
     {
         const HWND combo = Control(dialog, id);
         ::SendMessageW(combo, CB_SETCURSEL, index, 0);
         ::SendMessageW(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-        Pump();
+        WaitForFonts(dialog);
     }
 
     static void SelectRow(gvt::CMainDlg& dialog, int row)

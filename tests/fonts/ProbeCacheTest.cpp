@@ -261,14 +261,14 @@ TEST_F(ProbeCacheFile, BothBuildsWriteTheSameBytes)
     face.lfPitchAndFamily = FF_ROMAN | VARIABLE_PITCH;
     ::wcscpy(face.lfFaceName, L"Shared");
     gvt::CProbeCache cache;
-    cache.Add(face, gvt::CProbeCache::Style(400, false) | gvt::CProbeCache::Style(700, true));
-    const gvt::CProbeCacheStamp stamp{0x0123456789ABCDEFull, {1, 2, 3, 4}};
+    cache.Add(face, gvt::CProbeCache::Style(400, false) | gvt::CProbeCache::Style(700, true), TRUETYPE_FONTTYPE);
+    const gvt::CProbeCacheStamp stamp{0x0123456789ABCDEFull, {1, 2, 3, 4}, 0x0FEDCBA987654321ull};
     ASSERT_EQ(gvt::WriteProbeCache(file, stamp, cache, {L"Shared", L"Other"}), S_OK);
     const std::string bytes = ReadFile(file);
     ASSERT_GE(bytes.size(), 8u);
     std::uint64_t checksum = 0;
     std::memcpy(&checksum, bytes.data() + bytes.size() - 8, 8);
-    EXPECT_EQ(checksum, 0xbd19c894bbffd5f5ull) << std::hex << checksum;
+    EXPECT_EQ(checksum, 0x6f185d7801c510e6ull) << std::hex << checksum;
 
     gvt::CProbeCache read;
     std::vector<std::wstring> names;
@@ -291,8 +291,8 @@ void Reseal(std::string& bytes)
 }
 
 // Offsets in the file: header, then entries of a LOGFONTW and style bits.
-constexpr std::size_t kEntries = 32;
-constexpr std::size_t kEntry = sizeof(LOGFONTW) + 4;
+constexpr std::size_t kEntries = 40;
+constexpr std::size_t kEntry = sizeof(LOGFONTW) + 8;
 
 std::uint32_t EntryCount(const std::string& bytes)
 {
@@ -326,6 +326,8 @@ TEST_F(ProbeCacheFile, EntriesThatProbingCannotFindMeanAFullProbe)
         {"every face renders every style",
          [](std::string& b, std::uint32_t n) { for (std::uint32_t i = 0; i < n; ++i) SetStyles(b, i, (1u << 18) - 1); }},
         {"a style bit beyond the eighteen", [](std::string& b, std::uint32_t) { SetStyles(b, 1, 1u << 18); }},
+        {"a font type bit GDI never reports",
+         [](std::string& b, std::uint32_t) { b[kEntries + sizeof(LOGFONTW) + 4 + 1] = 1; }},
         {"a key with a weight", [](std::string& b, std::uint32_t) { b[kEntries + offsetof(LOGFONTW, lfWeight)] = 1; }},
         {"text after the end of a face name",
          [](std::string& b, std::uint32_t) { b[kEntries + sizeof(LOGFONTW) - 2] = 'x'; }},
@@ -365,7 +367,7 @@ TEST_F(ProbeCacheFile, OnlyTheNamesOfTheInstalledFacesAreWritten)
     Run(Setting(DEFAULT_CHARSET));
     gvt::CProbeCache cache;
     std::vector<std::wstring> names;
-    ASSERT_TRUE(gvt::ReadProbeCache(file, {source.Fingerprint(), kVersion}, cache, names));
+    ASSERT_TRUE(gvt::ReadProbeCache(file, {source.Fingerprint(), kVersion, source.Files}, cache, names));
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::wstring>{L"Bitmap", L"Mincho", L"TIED", L"Tied", L"Twice"}));
 }

@@ -1,6 +1,9 @@
 #include "support/FakeFontSource.h"
 
+#include <boost/make_shared.hpp>
+
 #include <cwchar>
+#include <string>
 
 namespace gvt::test {
 
@@ -53,6 +56,10 @@ bool CFakeFontSource::Probe(const LOGFONTW& lf, CRenderedStyle& style)
         ++CallsWhileClosed;
     if (++ProbeCount == ThrowAtProbe)
         throw std::runtime_error("probe");
+    if (ProbeDelay)
+        ::Sleep(ProbeDelay);
+    if (!ThrowingFace.empty() && ThrowingFace == lf.lfFaceName)
+        throw std::runtime_error("damaged face");
     if (RecordProbes)
         Probes.push_back(lf);
     const CFakeFace* face = Find(lf);
@@ -94,6 +101,14 @@ std::uint64_t CFakeFontSource::Fingerprint()
         add(&face.Styles, sizeof face.Styles);
     }
     return hash;
+}
+
+CCharSetChoices CFakeFontSource::CharSets()
+{
+    CCharSetChoices choices;
+    for (const CFakeFace& face : Faces)
+        InsertCharSet(choices, boost::make_shared<CCharSet>(CharSetOfFont(face.Lf, std::to_wstring(face.Lf.lfCharSet).c_str())));
+    return choices;
 }
 
 const CFakeFace* CFakeFontSource::Find(const LOGFONTW& lf) const noexcept

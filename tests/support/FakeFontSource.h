@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace gvt::test {
@@ -49,6 +50,9 @@ public:
     bool Probe(const LOGFONTW& lf, CRenderedStyle& style) override;
     // Changes with any change of the faces.
     std::uint64_t Fingerprint() override;
+    std::uint64_t FilesFingerprint() override { return Files; }
+    // One choice per character set of the faces, named by its number.
+    CCharSetChoices CharSets() override;
 
     std::vector<CFakeFace> Faces;
 
@@ -67,6 +71,12 @@ public:
     // This many of the next probes fail, as when the system could create no
     // font for a moment.
     std::size_t FailingProbes = 0;
+    // Every probe takes this long (ms); every probe of the face with this
+    // name throws.
+    DWORD ProbeDelay = 0;
+    std::wstring ThrowingFace;
+    // What the registered font files fingerprint to.
+    std::uint64_t Files = 1;
 
 private:
     const CFakeFace* Find(const LOGFONTW& lf) const noexcept;

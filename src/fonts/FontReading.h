@@ -1,0 +1,137 @@
+// Reading the fonts of one character set: enumerating the faces, probing the
+// ones the probe cache does not know, and handing what was found over to the
+// window's thread a batch at a time. ReadFonts does the work on whatever
+// thread calls it; CFontReading is the hand-over, the only state the reading
+// thread and the window's thread share, and it is guarded by its lock.
+#pragma once
+
+#include "fonts/CharSets.h"
+#include "fonts/FontSource.h"
+#include "fonts/ProbeCache.h"
+#include "fonts/ProbeCacheFile.h"
+
+#include <windows.h>
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace gvt {
+
+// One face as a reading found it.
+struct CFoundFace {
+    LOGFONTW Lf{};  // as enumerated
+    DWORD Type = 0;
+    CProbeCache::CStyles Styles = 0;
+    // Probed by this reading, every probe answered: a result for the cache.
+    bool Probed = false;
+};
+
+// What the first reading of a run of the program also finds out.
+struct CCacheFileRead {
+    CProbeCache Cache;  // empty when the file did not match the program and the font files
+    std::vector<std::wstring> Names;
+    std::uint64_t Files = 0;
+};
+
+// What one reading is asked to do.
+struct CReadJob {
+    BYTE CharSet = DEFAULT_CHARSET;
+    DWORD Mask = 0;  // CFontCatalogue::ExclusionMask
+    // Faces that need no probe.
+    CProbeCache Known;
+    // At the start of the program: the cache file is read on the reading
+    // thread (it matters only if it matches the program version), the
+    // character sets are enumerated and the fonts fingerprinted, and Known
+    // becomes what the file holds if the fingerprint confirms it.
+    bool Start = false;
+    std::wstring CacheFile;
+    std::array<WORD, 4> ProgramVersion{0, 0, 0, 0};
+};
+
+// Everything handed over since the last Take.
+struct CReadNews {
+    std::optional<CCacheFileRead> CacheFile;
+    std::optional<CCharSetChoices> CharSets;
+    // The whole fingerprint; Stale when the cache file it was compared with
+    // does not hold for the fonts installed now.
+    std::optional<std::uint64_t> Fingerprint;
+    bool Stale = false;
+    std::vector<CFoundFace> Faces;
+    // Faces read so far and faces to read; Total is 0 until the enumeration
+    // has counted them.
+    std::size_t Done = 0;
+    std::size_t Total = 0;
+    bool Finished = false;
+};
+
+class CFontReading {
+public:
+    // The reading thread calls `notify` when news is waiting and the window's
+    // thread has not been told yet; for faces at most every kBatchInterval.
+    explicit CFontReading(std::function<void()> notify = nullptr) : m_notify(std::move(notify)) {}
+    CFontReading(const CFontReading&) = delete;
+    CFontReading& operator=(const CFontReading&) = delete;
+
+    static constexpr DWORD kBatchInterval = 200;  // ms
+
+    // The window's thread. After Cancel the reading stops at its next face
+    // and hands nothing more over.
+    void Cancel() noexcept;
+    bool Cancelled() const noexcept { return m_cancelled.load(); }
+    CReadNews Take();
+
+    // The reading thread.
+    void CacheFileRead(CCacheFileRead read);
+    void CharSetsFound(CCharSetChoices choices);
+    void Fingerprinted(std::uint64_t fingerprint, bool stale);
+    void Counted(std::size_t total);
+    void Found(const CFoundFace& face);
+    void Skipped();
+    void Finish();
+
+private:
+    // Called with the lock held; tells the window's thread after the lock is
+    // given back when the news is worth a message now.
+    void Notify(std::unique_lock<std::mutex>& lock, bool now);
+
+    std::function<void()> m_notify;
+    std::atomic<bool> m_cancelled{false};
+    std::mutex m_lock;
+    CReadNews m_news;
+    std::size_t m_done = 0;
+    bool m_told = false;
+    DWORD m_lastTold = 0;
+};
+
+// Longer than this on one face, and the face is skipped: a damaged file or a
+// font on a network share that stopped answering must not hold up the rest.
+constexpr DWORD kSlowFaceLimit = 3000;  // ms
+
+// Reads the fonts as `job` says, on the calling thread, with `source` opened
+// and closed by this call. A face whose probing throws or takes longer than
+// kSlowFaceLimit is skipped and named in the debug log. Stops early once
+// `reading` is cancelled; ends with reading.Finish() on every path but an
+// exception from the enumeration itself, which passes on.
+void ReadFonts(CFontSource& source, CReadJob job, CFontReading& reading);
+
+// Runs ReadFonts on a thread of its own, with a source made on that thread
+// (so with a device context of its own). Nobody waits for the thread: it
+// keeps the reading alive until it ends, and a cancelled one ends at its next
+// face. False when no thread could be started; nothing runs then.
+bool StartReadingThread(std::function<std::unique_ptr<CFontSource>()> makeSource, CReadJob job,
+                        const std::shared_ptr<CFontReading>& reading);
+
+// Every style the face is probed for; answered turns false when a probe
+// failed. Stops early, answered false, once `giveUp` says so.
+CProbeCache::CStyles ProbeStyles(CFontSource& source, const LOGFONTW& enumerated, bool& answered,
+                                 const std::function<bool()>& giveUp = nullptr);
+
+}  // namespace gvt
