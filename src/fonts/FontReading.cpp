@@ -192,7 +192,7 @@ void ReadFonts(CFontSource& source, CReadJob job, CFontReading& reading)
         const DWORD started = ::GetTickCount();
         bool slow = false;
         const auto giveUp = [&] {
-            slow = slow || ::GetTickCount() - started > kSlowFaceLimit;
+            slow = slow || ::GetTickCount() - started > job.SlowFaceLimit;
             return slow || reading.Cancelled();
         };
         try {

@@ -41,6 +41,10 @@ struct CCacheFileRead {
     std::uint64_t Files = 0;
 };
 
+// Longer than this on one face, and the face is skipped: a damaged file or a
+// font on a network share that stopped answering must not hold up the rest.
+constexpr DWORD kSlowFaceLimit = 3000;  // ms
+
 // What one reading is asked to do.
 struct CReadJob {
     BYTE CharSet = DEFAULT_CHARSET;
@@ -54,6 +58,7 @@ struct CReadJob {
     bool Start = false;
     std::wstring CacheFile;
     std::array<WORD, 4> ProgramVersion{0, 0, 0, 0};
+    DWORD SlowFaceLimit = kSlowFaceLimit;
 };
 
 // Everything handed over since the last Take.
@@ -111,13 +116,9 @@ private:
     DWORD m_lastTold = 0;
 };
 
-// Longer than this on one face, and the face is skipped: a damaged file or a
-// font on a network share that stopped answering must not hold up the rest.
-constexpr DWORD kSlowFaceLimit = 3000;  // ms
-
 // Reads the fonts as `job` says, on the calling thread, with `source` opened
 // and closed by this call. A face whose probing throws or takes longer than
-// kSlowFaceLimit is skipped and named in the debug log. Stops early once
+// the job's SlowFaceLimit is skipped and named in the debug log. Stops early once
 // `reading` is cancelled; ends with reading.Finish() on every path but an
 // exception from the enumeration itself, which passes on.
 void ReadFonts(CFontSource& source, CReadJob job, CFontReading& reading);

@@ -360,6 +360,30 @@ TEST(FontCatalogueReload, AFaceWhoseProbingThrowsIsSkipped)
     EXPECT_EQ(catalogue.Count(), 6u);
 }
 
+// So must a face that takes too long, such as one on a share that stopped
+// answering: it is left out once its probes outlast the limit.
+TEST(FontCatalogueReload, AFaceWhoseProbingTakesTooLongIsSkipped)
+{
+    CFakeFontSource source;
+    for (const wchar_t* name : {L"A", L"Slow", L"C"})
+        source.AddFace(name, ANSI_CHARSET, TRUETYPE_FONTTYPE, Both(400));
+    source.AtProbe = [](std::size_t probe) {
+        if (probe == 19)
+            ::Sleep(100);
+    };
+    CFontCatalogue catalogue;
+    gvt::CReadJob job = catalogue.Job(Setting());
+    job.SlowFaceLimit = 50;
+    gvt::CFontReading reading;
+    catalogue.BeginReading(Setting());
+    gvt::ReadFonts(source, job, reading);
+    gvt::CReadNews news = reading.Take();
+    catalogue.Apply(news, Setting());
+    EXPECT_EQ(FaceNames(catalogue.Displayed()), (std::set<std::wstring>{L"A", L"C"}));
+    EXPECT_EQ(news.Done, 3u) << "the skipped face counts as read";
+    EXPECT_LT(source.ProbeCount, 18u * 3) << "its probing stopped at the limit";
+}
+
 class FontCatalogueFilter : public ::testing::Test {
 protected:
     void SetUp() override

@@ -3,6 +3,7 @@
 #include "base/Exception.h"
 #include "fonts/FontCatalogue.h"
 #include "fonts/FontOrder.h"
+#include "fonts/FontReading.h"
 #include "fonts/ProbeCacheFile.h"
 #include "support/FakeFontSource.h"
 #include "support/FileLinks.h"
@@ -15,6 +16,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -402,4 +404,68 @@ TEST_F(ProbeCacheFile, ALinkInTheFilesPlaceIsKeptAndAFolderGivenUpAtOnce)
     Run(Setting(DEFAULT_CHARSET));
     EXPECT_EQ(saved, HResultFromWin32(ERROR_ACCESS_DENIED));
     EXPECT_LT(::GetTickCount64() - start, 1000u) << "no waiting for a rename that cannot be";
+}
+
+// A reading on a thread of its own hands over batches that the catalogue
+// lists in order as they come, and in the end exactly what a reading on the
+// window's thread lists.
+TEST_F(ProbeCacheFile, AReadingOnItsOwnThreadListsWhatAReadingHereLists)
+{
+    for (const gvt::CFontFilter& setting : {Setting(DEFAULT_CHARSET), Setting(SHIFTJIS_CHARSET, 1)}) {
+        SCOPED_TRACE(setting.CharSet);
+        ::DeleteFileW(file.c_str());
+        CFontCatalogue catalogue;
+        catalogue.UseCacheFile(file, kVersion);
+        const HANDLE told = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
+        const auto reading = std::make_shared<gvt::CFontReading>([told] { ::SetEvent(told); });
+        catalogue.BeginReading(setting);
+        CFakeFontSource prototype = source;
+        prototype.ProbeDelay = 1;
+        ASSERT_TRUE(gvt::StartReadingThread([prototype] { return std::make_unique<CFakeFontSource>(prototype); },
+                                            catalogue.Job(setting), reading));
+        int batches = 0;
+        for (bool finished = false; !finished;) {
+            ASSERT_EQ(::WaitForSingleObject(told, 10000), WAIT_OBJECT_0);
+            gvt::CReadNews news = reading->Take();
+            finished = news.Finished;
+            catalogue.Apply(news, setting);
+            ++batches;
+            for (std::size_t i = 1; i < catalogue.Count(); ++i)
+                EXPECT_LE(gvt::CompareLogFont(*catalogue.At(i - 1), *catalogue.At(i)), 0) << "rows in their final order";
+        }
+        ::CloseHandle(told);
+        EXPECT_GE(batches, 2) << "the cache file comes before the faces";
+        ExpectSameRecords(Uncached(source, setting), catalogue.Displayed());
+        EXPECT_EQ(catalogue.SaveCache(), S_OK);
+        EXPECT_EQ(Run(setting), 0u) << "the file holds every face read";
+    }
+}
+
+// Cancelled at any probe, a reading leaves a cache of the faces it probed
+// whole, and nothing else: the next run probes exactly the rest.
+TEST_F(ProbeCacheFile, AReadingCancelledAtAnyProbeLeavesACacheTheNextRunCompletes)
+{
+    for (const std::size_t cut : {std::size_t{1}, std::size_t{18}, std::size_t{19}, std::size_t{18 * 5 + 7},
+                                  kProbesOfAll}) {
+        SCOPED_TRACE(cut);
+        ::DeleteFileW(file.c_str());
+        CFontCatalogue catalogue;
+        catalogue.UseCacheFile(file, kVersion);
+        gvt::CFontReading reading;
+        CFakeFontSource cancelling = source;
+        cancelling.ProbeCount = 0;
+        cancelling.AtProbe = [&](std::size_t probe) {
+            if (probe == cut)
+                reading.Cancel();
+        };
+        catalogue.BeginReading(Setting(DEFAULT_CHARSET));
+        gvt::ReadFonts(cancelling, catalogue.Job(Setting(DEFAULT_CHARSET)), reading);
+        gvt::CReadNews news = reading.Take();
+        catalogue.Apply(news, Setting(DEFAULT_CHARSET));
+        const std::size_t whole = (cut - 1) / 18;
+        EXPECT_EQ(catalogue.Cache().Size(), whole);
+        EXPECT_EQ(catalogue.SaveCache(), S_OK);
+        EXPECT_EQ(Run(Setting(DEFAULT_CHARSET)), kProbesOfAll - 18 * whole);
+        ExpectSameRecords(Uncached(source, Setting(DEFAULT_CHARSET)), listed);
+    }
 }

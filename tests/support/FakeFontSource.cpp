@@ -56,6 +56,8 @@ bool CFakeFontSource::Probe(const LOGFONTW& lf, CRenderedStyle& style)
         ++CallsWhileClosed;
     if (++ProbeCount == ThrowAtProbe)
         throw std::runtime_error("probe");
+    if (AtProbe)
+        AtProbe(ProbeCount);
     if (ProbeDelay)
         ::Sleep(ProbeDelay);
     if (!ThrowingFace.empty() && ThrowingFace == lf.lfFaceName)

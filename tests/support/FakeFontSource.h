@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -75,6 +76,8 @@ public:
     // name throws.
     DWORD ProbeDelay = 0;
     std::wstring ThrowingFace;
+    // Called with the probe's number (1 = the first) before it is answered.
+    std::function<void(std::size_t)> AtProbe;
     // What the registered font files fingerprint to.
     std::uint64_t Files = 1;
 
