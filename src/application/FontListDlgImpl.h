@@ -14,6 +14,7 @@
 #include "fonts/GdiFontSource.h"
 #include "fonts/GdiGlyphSource.h"
 #include "fonts/GlyphCoverage.h"
+#include "fonts/GlyphPass.h"
 #include "framework/DialogImpl.h"
 #include "framework/DialogResize.h"
 #include "framework/Dpi.h"
@@ -27,8 +28,10 @@
 
 namespace gvt {
 
-// A reading thread tells the dialog that fonts it read are waiting.
+// A worker thread tells the dialog that fonts it read, or glyphs it looked
+// up, are waiting.
 constexpr UINT WM_FONTS_READ = WM_APP + 1;
+constexpr UINT WM_GLYPHS_CHECKED = WM_APP + 2;
 
 template <class T, class TBase = CDialogWT<CWindowW>>
 class CFontListDlgImpl : public CModalDialogImpl<T, TBase>,
@@ -41,6 +44,8 @@ public:
     {
         if (m_reading)
             m_reading->Cancel();
+        if (m_glyphPass)
+            m_glyphPass->Cancel();
     }
 
     CFontListDlgSetting& Setting() noexcept { return m_setting; }
@@ -63,8 +68,9 @@ public:
         ShowFiltered();
     }
 
-    // Whether fonts are being read; the list is complete when not.
-    bool ReadingFonts() const noexcept { return m_reading != nullptr; }
+    // Whether fonts are being read or glyphs looked up; the list is complete
+    // when neither.
+    bool ReadingFonts() const noexcept { return m_reading != nullptr || m_glyphPass != nullptr; }
 
     // Lists only the fonts that can draw the sample text, or all again.
     void ToggleGlyphFilter()
@@ -82,6 +88,7 @@ public:
         COMMAND_ID_HANDLER(IDCANCEL, OnEnd)
         MESSAGE_HANDLER(WM_DPICHANGED, OnDpiChanged)
         MESSAGE_HANDLER(WM_FONTS_READ, OnFontsRead)
+        MESSAGE_HANDLER(WM_GLYPHS_CHECKED, OnGlyphsChecked)
         MESSAGE_HANDLER(WM_TIMER, OnTimer)
         CHAIN_MSG_MAP(CDialogResize<T>)
         CHAIN_MSG_MAP(CWindowLayoutManager<T, WM_DEFERRED_SHOW>)
@@ -175,13 +182,11 @@ private:
         PlaceSavedRows(false);
         const HWND window = this->m_hWnd;
         m_reading = std::make_shared<CFontReading>([window] { ::PostMessageW(window, WM_FONTS_READ, 0, 0); });
-        m_shownProgress.clear();
-        this->SetTimer(kProgressTimer, kProgressDelay);
+        BeginWork();
         const CReadJob job = m_catalogue.Job(filter);
         if (StartReadingThread([] { return std::make_unique<CGdiFontSource>(); }, job, m_reading))
             return;
-        ShowProgress(true);
-        ::UpdateWindow(this->GetDlgItem(IDC_STATUS));
+        ShowProgressNow();
         CGdiFontSource source;
         try {
             ReadFonts(source, job, *m_reading);
@@ -200,8 +205,7 @@ private:
         CReadNews news = m_reading->Take();
         m_reading.reset();
         m_catalogue.Apply(news, CatalogueFilter());
-        this->KillTimer(kProgressTimer);
-        ShowProgress(false);
+        UpdateProgress();
     }
 
     LRESULT OnFontsRead(UINT, WPARAM, LPARAM, BOOL&)
@@ -223,14 +227,62 @@ private:
         m_userScrolled = m_userScrolled || !SameFont(m_list.GetTop(), m_placedTop);
         m_progress = {news.Done, news.Total};
         const bool finished = news.Finished;
-        if (finished) {
+        if (finished)
             m_reading.reset();
-            this->KillTimer(kProgressTimer);
-        }
         if (m_catalogue.Apply(news, CatalogueFilter()))
             ShowFiltered();
         PlaceSavedRows(finished);
-        ShowProgress(!finished && !m_shownProgress.empty());
+        UpdateProgress();
+    }
+
+    // Looks up in the background the glyphs the filter does not know yet.
+    void StartGlyphPass(std::vector<CGlyphQuestion> questions)
+    {
+        StopGlyphPass();
+        m_glyphPassText = m_setting.SampleText;
+        const HWND window = this->m_hWnd;
+        m_glyphPass = std::make_shared<CGlyphPass>([window] { ::PostMessageW(window, WM_GLYPHS_CHECKED, 0, 0); });
+        BeginWork();
+        if (StartGlyphThread([] { return std::make_unique<CGdiGlyphSource>(); }, questions, m_glyphPass))
+            return;
+        ShowProgressNow();
+        CGdiGlyphSource glyphs;
+        CheckGlyphs(glyphs, questions, *m_glyphPass);
+        TakeGlyphNews();
+    }
+
+    // The answers of a pass cancelled now are kept.
+    void StopGlyphPass()
+    {
+        if (!m_glyphPass)
+            return;
+        m_glyphPass->Cancel();
+        const CGlyphNews news = m_glyphPass->Take();
+        m_glyphPass.reset();
+        for (const CGlyphAnswer& answer : news.Answers)
+            m_coverage.Learn(answer);
+        UpdateProgress();
+    }
+
+    LRESULT OnGlyphsChecked(UINT, WPARAM, LPARAM, BOOL&)
+    {
+        TakeGlyphNews();
+        return 0;
+    }
+
+    // Rows leave the list as their styles are found to lack a character.
+    void TakeGlyphNews()
+    {
+        if (!m_glyphPass)
+            return;
+        const CGlyphNews news = m_glyphPass->Take();
+        for (const CGlyphAnswer& answer : news.Answers)
+            m_coverage.Learn(answer);
+        m_glyphProgress = {news.Done, news.Total};
+        if (news.Finished)
+            m_glyphPass.reset();
+        ShowFiltered();
+        UpdateProgress();
     }
 
     // The saved selection and top row, as soon as their rows exist and as
@@ -262,16 +314,40 @@ private:
         return (!a && !b) || (a && b && EqualLogFont(*a, *b));
     }
 
-    // The progress of the reading, once it has lasted kProgressDelay; empty
-    // when none is going, so that a quick one shows nothing.
-    void ShowProgress(bool show)
+    // A reading or a glyph pass starts: its progress shows once work has
+    // gone on for kProgressDelay, so that quick work shows nothing.
+    void BeginWork()
     {
+        if (!m_progressDue)
+            this->SetTimer(kProgressTimer, kProgressDelay);
+    }
+
+    // Work done on this thread shows its progress before it starts.
+    void ShowProgressNow()
+    {
+        this->KillTimer(kProgressTimer);
+        m_progressDue = true;
+        UpdateProgress();
+        ::UpdateWindow(this->GetDlgItem(IDC_STATUS));
+    }
+
+    // The progress of the reading, else of the glyph pass; empty when
+    // neither goes on, so that the steady state is an empty status line.
+    void UpdateProgress()
+    {
+        if (!m_reading && !m_glyphPass) {
+            m_progressDue = false;
+            this->KillTimer(kProgressTimer);
+        }
         std::wstring text;
-        if (show && m_progress.second == 0)
+        if (m_progressDue && m_reading && m_progress.second == 0)
             text = ResourceString(IDS_READING_FONTS);
-        else if (show)
+        else if (m_progressDue && m_reading)
             FormatMessageText(text, IDS_READING_FONTS_COUNT,
                               {CountText(m_progress.first), CountText(m_progress.second)});
+        else if (m_progressDue && m_glyphPass)
+            FormatMessageText(text, IDS_CHECKING_GLYPHS_COUNT,
+                              {CountText(m_glyphProgress.first), CountText(m_glyphProgress.second)});
         if (text == m_shownProgress)
             return;
         m_shownProgress = text;
@@ -285,22 +361,36 @@ private:
             return 0;
         }
         this->KillTimer(kProgressTimer);
-        if (m_reading)
-            ShowProgress(true);
+        m_progressDue = m_reading || m_glyphPass;
+        UpdateProgress();
         return 0;
     }
 
     // The catalogue's list, through the glyph filter when it is on, to the
-    // list box.
+    // list box. The filter lists from what it knows and asks about the rest
+    // in the background; a pass for the same text asks about styles new
+    // since it began once it ends, a pass for another text is cancelled.
+    // Rows that move because the list changed were not moved by the user.
     void ShowFiltered()
     {
+        const bool selectionPlaced = SameFont(m_list.GetSelected(), m_placedSelection);
+        const bool topPlaced = SameFont(m_list.GetTop(), m_placedTop);
         const CLogFontList& filtered = m_catalogue.Displayed();
+        std::vector<CGlyphQuestion> questions;
         if (!m_setting.GlyphFilter) {
+            StopGlyphPass();
             m_list.SetItems(filtered);
-            return;
+        } else {
+            m_list.SetItems(m_coverage.FilterKnown(filtered, m_setting.SampleText, &questions));
         }
-        CGdiGlyphSource glyphs;
-        m_list.SetItems(m_coverage.Filter(filtered, m_setting.SampleText, glyphs));
+        if (selectionPlaced)
+            m_placedSelection = m_list.GetSelected();
+        if (topPlaced)
+            m_placedTop = m_list.GetTop();
+        if (m_glyphPass && m_glyphPassText != m_setting.SampleText)
+            StopGlyphPass();
+        if (!questions.empty() && !m_glyphPass)
+            StartGlyphPass(std::move(questions));
     }
 
     // The window moved to a screen of another resolution: it takes the size
@@ -334,6 +424,7 @@ private:
         // probes only the rest. A cache that cannot be written only costs
         // the next run its speed.
         StopReading();
+        StopGlyphPass();
         m_catalogue.SaveCache();
         this->EndDialog(id);
         return 0;
@@ -366,9 +457,14 @@ private:
     CControls m_controls;
     CFontCatalogue m_catalogue;
     std::shared_ptr<CFontReading> m_reading;
-    // Faces read and faces to read, and the progress text shown.
+    std::shared_ptr<CGlyphPass> m_glyphPass;
+    std::wstring m_glyphPassText;
+    // Faces read and faces to read, styles checked and styles to check, and
+    // the progress text shown once work has gone on for a while.
     std::pair<std::size_t, std::size_t> m_progress;
+    std::pair<std::size_t, std::size_t> m_glyphProgress;
     std::wstring m_shownProgress;
+    bool m_progressDue = false;
     // The rows last placed from the saved fonts, and whether the user has
     // chosen a row or scrolled since: then the saved fonts no longer count.
     CLogFontPtr m_placedSelection;

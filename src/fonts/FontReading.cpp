@@ -1,92 +1,51 @@
 #include "fonts/FontReading.h"
 
+#include "base/WorkerThread.h"
 #include "fonts/FontCatalogue.h"
 #include "framework/DebugLog.h"
 
-#include <system_error>
-#include <thread>
 #include <utility>
 
 namespace gvt {
 
-void CFontReading::Cancel() noexcept
-{
-    m_cancelled.store(true);
-}
-
-CReadNews CFontReading::Take()
-{
-    const std::lock_guard<std::mutex> lock(m_lock);
-    CReadNews news = std::move(m_news);
-    m_news = CReadNews{};
-    m_news.Done = news.Done;
-    m_news.Total = news.Total;
-    m_told = false;
-    return news;
-}
-
 void CFontReading::CacheFileRead(CCacheFileRead read)
 {
-    std::unique_lock<std::mutex> lock(m_lock);
-    m_news.CacheFile = std::move(read);
-    Notify(lock, true);
+    Hand([&](CReadNews& news) { news.CacheFile = std::move(read); }, true);
 }
 
 void CFontReading::CharSetsFound(CCharSetChoices choices)
 {
-    std::unique_lock<std::mutex> lock(m_lock);
-    m_news.CharSets = std::move(choices);
-    Notify(lock, true);
+    Hand([&](CReadNews& news) { news.CharSets = std::move(choices); }, true);
 }
 
 void CFontReading::Fingerprinted(std::uint64_t fingerprint, bool stale)
 {
-    std::unique_lock<std::mutex> lock(m_lock);
-    m_news.Fingerprint = fingerprint;
-    m_news.Stale = m_news.Stale || stale;
-    Notify(lock, true);
+    Hand(
+        [&](CReadNews& news) {
+            news.Fingerprint = fingerprint;
+            news.Stale = news.Stale || stale;
+        },
+        true);
 }
 
 void CFontReading::Counted(std::size_t total)
 {
-    std::unique_lock<std::mutex> lock(m_lock);
-    m_news.Total = total;
-    Notify(lock, false);
+    Hand([&](CReadNews& news) { news.Total = total; }, false);
 }
 
 void CFontReading::Found(const CFoundFace& face)
 {
-    std::unique_lock<std::mutex> lock(m_lock);
-    m_news.Faces.push_back(face);
-    ++m_news.Done;
-    Notify(lock, false);
+    Hand(
+        [&](CReadNews& news) {
+            news.Faces.push_back(face);
+            ++news.Done;
+        },
+        false);
 }
 
 void CFontReading::Skipped()
 {
-    std::unique_lock<std::mutex> lock(m_lock);
-    ++m_news.Done;
-    Notify(lock, false);
-}
-
-void CFontReading::Finish()
-{
-    std::unique_lock<std::mutex> lock(m_lock);
-    m_news.Finished = true;
-    Notify(lock, true);
-}
-
-void CFontReading::Notify(std::unique_lock<std::mutex>& lock, bool now)
-{
-    if (m_told || m_cancelled.load() || !m_notify)
-        return;
-    const DWORD tick = ::GetTickCount();
-    if (!now && tick - m_lastTold < kBatchInterval)
-        return;
-    m_told = true;
-    m_lastTold = tick;
-    lock.unlock();
-    m_notify();
+    Hand([](CReadNews& news) { ++news.Done; }, false);
 }
 
 CProbeCache::CStyles ProbeStyles(CFontSource& source, const LOGFONTW& enumerated, bool& answered,
@@ -220,21 +179,12 @@ void ReadFonts(CFontSource& source, CReadJob job, CFontReading& reading)
 bool StartReadingThread(std::function<std::unique_ptr<CFontSource>()> makeSource, CReadJob job,
                         const std::shared_ptr<CFontReading>& reading)
 {
-    try {
-        std::thread([makeSource = std::move(makeSource), job = std::move(job), reading]() mutable {
-            try {
-                const std::unique_ptr<CFontSource> source = makeSource();
-                ReadFonts(*source, std::move(job), *reading);
-            } catch (...) {
-                LogCaughtException(L"the font reading thread");
-                reading->Finish();
-            }
-        }).detach();
-        return true;
-    } catch (const std::system_error&) {
-        LogCaughtException(L"starting the font reading thread");
-        return false;
-    }
+    return StartWorkerThread(
+        [makeSource = std::move(makeSource), job = std::move(job), reading]() mutable {
+            const std::unique_ptr<CFontSource> source = makeSource();
+            ReadFonts(*source, std::move(job), *reading);
+        },
+        [reading] { reading->Finish(); }, L"the font reading thread");
 }
 
 }  // namespace gvt

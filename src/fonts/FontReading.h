@@ -1,10 +1,11 @@
 // Reading the fonts of one character set: enumerating the faces, probing the
 // ones the probe cache does not know, and handing what was found over to the
 // window's thread a batch at a time. ReadFonts does the work on whatever
-// thread calls it; CFontReading is the hand-over, the only state the reading
-// thread and the window's thread share, and it is guarded by its lock.
+// thread calls it; CFontReading is the hand-over (base/HandOver.h), the only
+// state the reading thread and the window's thread share.
 #pragma once
 
+#include "base/HandOver.h"
 #include "fonts/CharSets.h"
 #include "fonts/FontSource.h"
 #include "fonts/ProbeCache.h"
@@ -13,12 +14,10 @@
 #include <windows.h>
 
 #include <array>
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -62,58 +61,28 @@ struct CReadJob {
 };
 
 // Everything handed over since the last Take.
-struct CReadNews {
+struct CReadNews : CWorkProgress {
     std::optional<CCacheFileRead> CacheFile;
     std::optional<CCharSetChoices> CharSets;
     // The whole fingerprint; Stale when the cache file it was compared with
     // does not hold for the fonts installed now.
     std::optional<std::uint64_t> Fingerprint;
     bool Stale = false;
+    // Done counts the faces read, Total the faces enumerated.
     std::vector<CFoundFace> Faces;
-    // Faces read so far and faces to read; Total is 0 until the enumeration
-    // has counted them.
-    std::size_t Done = 0;
-    std::size_t Total = 0;
-    bool Finished = false;
 };
 
-class CFontReading {
+// The reading thread's side of the hand-over.
+class CFontReading : public CHandOver<CReadNews> {
 public:
-    // The reading thread calls `notify` when news is waiting and the window's
-    // thread has not been told yet; for faces at most every kBatchInterval.
-    explicit CFontReading(std::function<void()> notify = nullptr) : m_notify(std::move(notify)) {}
-    CFontReading(const CFontReading&) = delete;
-    CFontReading& operator=(const CFontReading&) = delete;
+    using CHandOver::CHandOver;
 
-    static constexpr DWORD kBatchInterval = 200;  // ms
-
-    // The window's thread. After Cancel the reading stops at its next face
-    // and hands nothing more over.
-    void Cancel() noexcept;
-    bool Cancelled() const noexcept { return m_cancelled.load(); }
-    CReadNews Take();
-
-    // The reading thread.
     void CacheFileRead(CCacheFileRead read);
     void CharSetsFound(CCharSetChoices choices);
     void Fingerprinted(std::uint64_t fingerprint, bool stale);
     void Counted(std::size_t total);
     void Found(const CFoundFace& face);
     void Skipped();
-    void Finish();
-
-private:
-    // Called with the lock held; tells the window's thread after the lock is
-    // given back when the news is worth a message now.
-    void Notify(std::unique_lock<std::mutex>& lock, bool now);
-
-    std::function<void()> m_notify;
-    std::atomic<bool> m_cancelled{false};
-    std::mutex m_lock;
-    CReadNews m_news;
-    std::size_t m_done = 0;
-    bool m_told = false;
-    DWORD m_lastTold = 0;
 };
 
 // Reads the fonts as `job` says, on the calling thread, with `source` opened

@@ -55,48 +55,88 @@ std::size_t CGlyphCoverage::CStyleKeyHash::operator()(const CStyleKey& key) cons
 
 CLogFontList CGlyphCoverage::Filter(const CLogFontList& records, const std::wstring& text, CGlyphSource& source)
 {
-    if (m_generation == 0 || text != m_text) {
-        m_text = text;
-        m_chars = CharactersToCover(text);
-        ++m_generation;
+    std::vector<CGlyphQuestion> questions;
+    CLogFontList kept = FilterKnown(records, text, &questions);
+    if (questions.empty())
+        return kept;
+    for (const CGlyphQuestion& question : questions) {
+        CGlyphAnswer answer{question.Lf, question.Chars, std::vector<bool>(question.Chars.size(), false)};
+        source.FindGlyphs(question.Lf, question.Chars, answer.Present);
+        Learn(answer);
     }
+    return FilterKnown(records, text, nullptr);
+}
+
+CLogFontList CGlyphCoverage::FilterKnown(const CLogFontList& records, const std::wstring& text,
+                                         std::vector<CGlyphQuestion>* questions)
+{
+    UseText(text);
     if (m_chars.empty())
         return records;
     CLogFontList kept;
     kept.reserve(records.size());
     // The same style in several sizes or character sets shares the file.
     const LOGFONTW* previous = nullptr;
-    bool covers = false;
+    EVerdict verdict = EVerdict::Unknown;
+    std::vector<char32_t> unknown;
     for (const CLogFontPtr& record : records) {
         if (!previous || previous->lfCharSet != record->lfCharSet || previous->lfWeight != record->lfWeight ||
-            (previous->lfItalic != 0) != (record->lfItalic != 0) || FaceName(*previous) != FaceName(*record))
-            covers = Covers(*record, source);
+            (previous->lfItalic != 0) != (record->lfItalic != 0) || FaceName(*previous) != FaceName(*record)) {
+            verdict = Verdict(*record, unknown);
+            if (verdict == EVerdict::Unknown && questions)
+                questions->push_back(CGlyphQuestion{*record, unknown});
+        }
         previous = record.get();
-        if (covers)
+        if (verdict != EVerdict::Lacks)
             kept.push_back(record);
     }
     return kept;
 }
 
-bool CGlyphCoverage::Covers(const LOGFONTW& lf, CGlyphSource& source)
+void CGlyphCoverage::Learn(const CGlyphAnswer& answer)
 {
-    CStyle& style = m_styles[CStyleKey{std::wstring(FaceName(lf)), lf.lfCharSet, lf.lfWeight, lf.lfItalic != 0}];
-    if (style.Generation == m_generation)
-        return style.Covers;
+    CStyle& style = m_styles[KeyOf(answer.Lf)];
+    for (std::size_t i = 0; i < answer.Chars.size(); ++i)
+        style.Glyphs.emplace(answer.Chars[i], i < answer.Present.size() && answer.Present[i]);
+    style.Generation = 0;
+}
 
-    std::vector<char32_t> unknown;
-    for (char32_t c : m_chars)
-        if (style.Glyphs.find(c) == style.Glyphs.end())
-            unknown.push_back(c);
-    if (!unknown.empty()) {
-        std::vector<bool> present(unknown.size(), false);
-        source.FindGlyphs(lf, unknown, present);
-        for (std::size_t i = 0; i < unknown.size(); ++i)
-            style.Glyphs.emplace(unknown[i], i < present.size() && present[i]);
+CGlyphCoverage::CStyleKey CGlyphCoverage::KeyOf(const LOGFONTW& lf)
+{
+    return CStyleKey{std::wstring(FaceName(lf)), lf.lfCharSet, lf.lfWeight, lf.lfItalic != 0};
+}
+
+void CGlyphCoverage::UseText(const std::wstring& text)
+{
+    if (m_generation == 0 || text != m_text) {
+        m_text = text;
+        m_chars = CharactersToCover(text);
+        ++m_generation;
     }
-    style.Generation = m_generation;
-    style.Covers = std::all_of(m_chars.begin(), m_chars.end(), [&](char32_t c) { return style.Glyphs[c]; });
-    return style.Covers;
+}
+
+CGlyphCoverage::EVerdict CGlyphCoverage::Verdict(const LOGFONTW& lf, std::vector<char32_t>& unknown)
+{
+    CStyle& style = m_styles[KeyOf(lf)];
+    if (style.Generation == m_generation)
+        return style.Verdict;
+    unknown.clear();
+    EVerdict verdict = EVerdict::Covers;
+    for (char32_t c : m_chars) {
+        const auto known = style.Glyphs.find(c);
+        if (known == style.Glyphs.end()) {
+            unknown.push_back(c);
+            verdict = EVerdict::Unknown;
+        } else if (!known->second) {
+            verdict = EVerdict::Lacks;
+            break;
+        }
+    }
+    if (verdict != EVerdict::Unknown) {
+        style.Generation = m_generation;
+        style.Verdict = verdict;
+    }
+    return verdict;
 }
 
 }  // namespace gvt

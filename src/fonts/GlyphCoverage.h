@@ -37,6 +37,18 @@ public:
     virtual void FindGlyphs(const LOGFONTW& lf, const std::vector<char32_t>& chars, std::vector<bool>& present) = 0;
 };
 
+// A style whose glyphs for some characters of the text are not known yet,
+// and what the system answered: Present[i] for Chars[i].
+struct CGlyphQuestion {
+    LOGFONTW Lf{};
+    std::vector<char32_t> Chars;
+};
+struct CGlyphAnswer {
+    LOGFONTW Lf{};
+    std::vector<char32_t> Chars;
+    std::vector<bool> Present;
+};
+
 class CGlyphCoverage {
 public:
     // The records whose style has a glyph for every character of the text,
@@ -46,6 +58,15 @@ public:
     // characters never asked about for a style go to the source, in one call
     // per style.
     CLogFontList Filter(const CLogFontList& records, const std::wstring& text, CGlyphSource& source);
+
+    // The same from what is known alone, asking nobody: records of styles
+    // known to lack a character of the text go, and a style not known yet
+    // stays and is put once into `questions` with the characters not known
+    // for it. A style known to lack one character is asked about no other.
+    CLogFontList FilterKnown(const CLogFontList& records, const std::wstring& text,
+                             std::vector<CGlyphQuestion>* questions);
+    // Keeps what the system answered.
+    void Learn(const CGlyphAnswer& answer);
 
 private:
     struct CStyleKey {
@@ -61,14 +82,18 @@ private:
     struct CStyleKeyHash {
         std::size_t operator()(const CStyleKey& key) const noexcept;
     };
+    enum class EVerdict { Covers, Lacks, Unknown };
     struct CStyle {
         std::unordered_map<char32_t, bool> Glyphs;
-        // Whether the style covers the characters of generation Generation.
+        // The verdict on the characters of generation Generation.
         unsigned Generation = 0;
-        bool Covers = false;
+        EVerdict Verdict = EVerdict::Unknown;
     };
 
-    bool Covers(const LOGFONTW& lf, CGlyphSource& source);
+    static CStyleKey KeyOf(const LOGFONTW& lf);
+    void UseText(const std::wstring& text);
+    // The style's verdict; for Unknown, `unknown` gets the characters to ask.
+    EVerdict Verdict(const LOGFONTW& lf, std::vector<char32_t>& unknown);
 
     std::unordered_map<CStyleKey, CStyle, CStyleKeyHash> m_styles;
     std::wstring m_text;

@@ -838,6 +838,7 @@ TEST_F(MainDialogFeatures, TheGlyphFilterKeepsTheFacesThatCanDrawTheSampleAndThe
         ASSERT_TRUE(IsIpaGothic(topBefore));
 
         d.SendMessageW(WM_COMMAND, ID_GLYPH_FILTER);
+        WaitForFonts(d);
         dejaVuOn = CountIf(d.FontList().GetItems(), IsDejaVu);
         ipaOn = CountIf(d.FontList().GetItems(), IsIpaGothic);
         selectedOn = d.FontList().GetSelected();
@@ -853,8 +854,10 @@ TEST_F(MainDialogFeatures, TheGlyphFilterKeepsTheFacesThatCanDrawTheSampleAndThe
         // With the filter on, typing in the sample field refilters at once.
         d.SendMessageW(WM_COMMAND, ID_GLYPH_FILTER);
         TypeSampleText(d, L"Glyph");
+        WaitForFonts(d);
         dejaVuGlyph = CountIf(d.FontList().GetItems(), IsDejaVu);
         TypeSampleText(d, L"\xD83D\xDE00");  // U+1F600
+        WaitForFonts(d);
         dejaVuEmoji = CountIf(d.FontList().GetItems(), IsDejaVu);
         ipaEmoji = CountIf(d.FontList().GetItems(), IsIpaGothic);
     });
