@@ -24,6 +24,7 @@
 #include "settings/AppInfo.h"
 #include "settings/FontListDlgSetting.h"
 
+#include <functional>
 #include <memory>
 
 namespace gvt {
@@ -67,6 +68,11 @@ public:
         m_catalogue.Filter(CatalogueFilter());
         ShowFiltered();
     }
+
+    // Where fonts are read from: GDI, unless a test puts in a source of its
+    // own. Each reading makes one, on the thread that reads.
+    using CSourceFactory = std::function<std::unique_ptr<CFontSource>()>;
+    void SetFontSource(CSourceFactory make) { m_makeSource = std::move(make); }
 
     // Whether fonts are being read or glyphs looked up; the list is complete
     // when neither.
@@ -184,12 +190,11 @@ private:
         m_reading = std::make_shared<CFontReading>([window] { ::PostMessageW(window, WM_FONTS_READ, 0, 0); });
         BeginWork();
         const CReadJob job = m_catalogue.Job(filter);
-        if (StartReadingThread([] { return std::make_unique<CGdiFontSource>(); }, job, m_reading))
+        if (StartReadingThread(m_makeSource, job, m_reading))
             return;
         ShowProgressNow();
-        CGdiFontSource source;
         try {
-            ReadFonts(source, job, *m_reading);
+            ReadFonts(*m_makeSource(), job, *m_reading);
         } catch (...) {
             LogCaughtException(L"reading the fonts on the window's thread");
         }
@@ -456,6 +461,7 @@ private:
     CFontListDlgSetting m_setting;
     CControls m_controls;
     CFontCatalogue m_catalogue;
+    CSourceFactory m_makeSource = [] { return std::make_unique<CGdiFontSource>(); };
     std::shared_ptr<CFontReading> m_reading;
     std::shared_ptr<CGlyphPass> m_glyphPass;
     std::wstring m_glyphPassText;

@@ -11,6 +11,7 @@
 #include "resources/resource.h"
 #include "settings/AppInfo.h"
 #include "settings/AppSetting.h"
+#include "support/FakeFontSource.h"
 #include "support/RecordingMsg.h"
 #include "support/TestLanguage.h"
 
@@ -176,7 +177,8 @@ protected:
             return;
         s_ran = true;
         ::KillTimer(nullptr, id);
-        WaitForFonts(*s_dialog);
+        if (s_waitForFonts)
+            WaitForFonts(*s_dialog);
         s_body(*s_dialog);
         const HWND hwnd = s_dialog->m_hWnd;
         switch (s_end) {
@@ -253,6 +255,8 @@ protected:
     static inline std::function<void(gvt::CMainDlg&)> s_body;
     static inline EEnd s_end = EEnd::Leftover;
     static inline bool s_ran = false;
+    // Whether the body waits for the fonts to be read.
+    static inline bool s_waitForFonts = true;
 };
 
 TEST_F(MainDialog, EachWayOfEndingGivesItsCodeAndRecordsSelectionTopAndSampleText)
@@ -723,6 +727,81 @@ CMenuSeen RightClickAndReadMenu(gvt::CMainDlg& d, POINT client)
     ::UnhookWindowsHookEx(hook);
     g_menuSeen = nullptr;
     return seen;
+}
+
+// Rows arriving while the fonts are read: the saved fonts are placed as soon
+// as their rows exist, and a row the user chose or a scroll the user made
+// meanwhile is kept, with the rows on screen staying where they are while
+// rows arrive above them.
+TEST_F(MainDialog, PositionsAreKeptWhileRowsArrive)
+{
+    const auto face = [](int n) { return L"Row " + std::to_wstring(n); };
+    const auto named = [](const CLogFontPtr& font) { return font ? std::wstring(font->lfFaceName) : L"(none)"; };
+    const auto saved = [&](int n) {
+        LOGFONTW lf = gvt::test::EnumeratedFont(face(n).c_str(), ANSI_CHARSET);
+        lf.lfWidth = 0;
+        lf.lfHeight = m_app.FontListDlg.Size;
+        return lf;
+    };
+    for (const bool user : {false, true}) {
+        SCOPED_TRACE(user ? "the user chooses a row" : "the saved rows");
+        // Faces come last name first, so that rows arrive above the others.
+        gvt::test::CFakeFontSource source;
+        for (int n = 39; n >= 0; --n)
+            source.AddFace(face(n).c_str(), ANSI_CHARSET, TRUETYPE_FONTTYPE, gvt::test::Upright(400));
+        source.ProbeDelay = 3;
+        m_app.LogFont = saved(30);
+        // On one page with the selection, which a selection keeps in view.
+        m_app.TopLogFont = saved(28);
+        gvt::CMainDlg dialog;
+        dialog.SetFontSource([source] { return std::make_unique<gvt::test::CFakeFontSource>(source); });
+        std::wstring selectedWhileReading, topWhileReading, selectedAtEnd, topAtEnd;
+        std::vector<std::wstring> topsAfterScroll;
+        s_waitForFonts = false;
+        Run(dialog, EEnd::Cancel, [&](gvt::CMainDlg& d) {
+            const auto has = [&](int n) {
+                const CLogFontList& items = d.FontList().GetItems();
+                return std::any_of(items.begin(), items.end(), [&](const CLogFontPtr& f) { return named(f) == face(n); });
+            };
+            for (const DWORD start = ::GetTickCount(); !has(30) && ::GetTickCount() - start < 20000; ::Sleep(5))
+                Pump();
+            ASSERT_TRUE(d.ReadingFonts()) << "the reading is slow enough to be watched";
+            selectedWhileReading = named(d.FontList().GetSelected());
+            if (user) {
+                const CLogFontList& items = d.FontList().GetItems();
+                const int row = static_cast<int>(std::find_if(items.begin(), items.end(),
+                                                              [&](const CLogFontPtr& f) { return named(f) == face(32); }) -
+                                                 items.begin());
+                SelectRow(d, row);
+                d.FontList().SetTopIndex(row);
+                while (d.ReadingFonts()) {
+                    Pump();
+                    topsAfterScroll.push_back(named(d.FontList().GetTop()));
+                    ::Sleep(5);
+                }
+            } else {
+                for (const DWORD start = ::GetTickCount(); !has(28) && ::GetTickCount() - start < 20000; ::Sleep(5))
+                    Pump();
+                topWhileReading = named(d.FontList().GetTop());
+            }
+            WaitForFonts(d);
+            selectedAtEnd = named(d.FontList().GetSelected());
+            topAtEnd = named(d.FontList().GetTop());
+        });
+        s_waitForFonts = true;
+        EXPECT_EQ(selectedWhileReading, face(30)) << "selected as soon as its row exists";
+        if (user) {
+            EXPECT_EQ(selectedAtEnd, face(32));
+            EXPECT_EQ(topAtEnd, face(32));
+            EXPECT_EQ(std::count(topsAfterScroll.begin(), topsAfterScroll.end(), face(32)),
+                      static_cast<std::ptrdiff_t>(topsAfterScroll.size()))
+                << "the rows on screen stay while rows arrive above them";
+        } else {
+            EXPECT_EQ(topWhileReading, face(28)) << "made the top as soon as its row exists";
+            EXPECT_EQ(selectedAtEnd, face(30));
+            EXPECT_EQ(topAtEnd, face(28));
+        }
+    }
 }
 
 class MainDialogFeatures : public MainDialog {
