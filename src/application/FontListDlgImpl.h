@@ -296,19 +296,25 @@ private:
     void PlaceSavedRows(bool complete)
     {
         const CLogFontList& shown = m_list.GetItems();
+        // Each row is placed only when it is not there yet: selecting again
+        // would scroll the selection back into view over the user's scroll.
         if (!m_userScrolled) {
-            const int top = FindBestMatch(shown, TopLogFont);
-            if (top >= 0 && (complete || EqualLogFont(*shown[static_cast<std::size_t>(top)], TopLogFont)))
+            int top = FindBestMatch(shown, TopLogFont);
+            if (top >= 0 && !complete && !EqualLogFont(*shown[static_cast<std::size_t>(top)], TopLogFont))
+                top = -1;
+            if (top < 0 && complete)
+                top = 0;
+            if (top >= 0 && top != m_list.GetTopIndex())
                 m_list.SetTopIndex(top);
-            else if (complete)
-                m_list.SetTopIndex(0);
         }
         if (!m_userSelected) {
-            const int selected = FindBestMatch(shown, LogFont);
-            if (selected >= 0 && (complete || EqualLogFont(*shown[static_cast<std::size_t>(selected)], LogFont)))
+            int selected = FindBestMatch(shown, LogFont);
+            if (selected >= 0 && !complete && !EqualLogFont(*shown[static_cast<std::size_t>(selected)], LogFont))
+                selected = -1;
+            if (selected < 0 && complete && !shown.empty())
+                selected = 0;
+            if (selected >= 0 && selected != m_list.GetCurSel())
                 m_list.SetCurSel(selected);
-            else if (complete && !shown.empty())
-                m_list.SetCurSel(0);
         }
         m_placedSelection = m_list.GetSelected();
         m_placedTop = m_list.GetTop();
