@@ -4,6 +4,9 @@
 # left to a window manager that is not there; a rectangle with the most
 # extreme coordinates still opens a window on the screen within seconds.
 source "$(dirname "$0")/lib/session.sh"
+# Only the window counts here, not its list: the program is not waited for
+# to read its fonts, and a maximised or unmanaged window's status line is
+# not where a capture looks for it.
 
 settings_file() {
   find "$WINEPREFIX/drive_c/users" -name Glyvanter32.config 2>/dev/null | head -n1
@@ -37,7 +40,7 @@ read -r screen_w screen_h < <(xdpyinfo -display "$DISPLAY" | awk '/dimensions:/ 
 
 # Maximised during the very first run: the file keeps Maximized true with no
 # rectangle, since the window was never moved while normal.
-e2e_start
+e2e_launch
 e2e_key alt+space
 e2e_key x
 close_program "first run"
@@ -48,7 +51,7 @@ zero='<Rect><left>0</left><top>0</top><right>0</right><bottom>0</bottom></Rect>'
   fail "first run, maximised from the system menu, saved $(stored_layout)"
 
 # The next start fills the screen and stays so.
-e2e_start
+e2e_launch
 sleep 2
 read -r x y w h < <(geometry)
 e2e_shot "maximized_empty_rect"
@@ -61,7 +64,7 @@ stored_layout | grep -q '<Maximized>true</Maximized>' || fail "maximised run sav
 # corner is on the screen.
 store_layout "<Maximized>false</Maximized><Rect><left>-2147483648</left><top>-2147483648</top><right>2147483647</right><bottom>2147483647</bottom></Rect>"
 started=$(date +%s)
-e2e_start
+e2e_launch
 took=$(($(date +%s) - started))
 [ "$took" -le 10 ] || fail "the window took $took s to appear"
 read -r x y w h < <(geometry)
@@ -77,7 +80,7 @@ echo "extreme rectangle: window after ${took} s at $x,$y, ${w}x$h; stored now: $
 # not take that for a restore. The state it saves at exit shows what it was.
 gvt_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d Y /f >/dev/null 2>&1 </dev/null
 store_layout "<Maximized>true</Maximized>$zero"
-e2e_start
+e2e_launch
 sleep 2
 e2e_shot "maximized_empty_rect_managed"
 close_program "maximised, empty rectangle, managed"

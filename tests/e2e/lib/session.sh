@@ -41,8 +41,9 @@ e2e_shot() {
   import -window root "$E2E_DIR/$1.png" 2>/dev/null || true
 }
 
-# Starts the program; sets E2E_PID and E2E_WINDOW.
-e2e_start() {
+# Starts the program; sets E2E_PID and E2E_WINDOW. The window shows at once
+# and fills while the fonts are read.
+e2e_launch() {
   gvt_wine "$E2E_EXE" >"$E2E_DIR/program.log" 2>&1 </dev/null &
   E2E_PID=$!
   E2E_WINDOW=""
@@ -53,9 +54,44 @@ e2e_start() {
     sleep 0.2
   done
   [ -n "$E2E_WINDOW" ] || fail "no window named Glyvanter"
-  # The list is filled before the window shows; give the first paint a moment.
-  sleep 1
   xdotool windowfocus --sync "$E2E_WINDOW" 2>/dev/null || xdotool windowfocus "$E2E_WINDOW"
+}
+
+# Captures the status line (the strip between the list and the bottom
+# frame: near the bottom in proportion, and in a large window within the last
+# 28 pixels) to status.png and echoes how many of its pixels differ from its
+# most common colour, the background: 0 when the line is empty, -1 when no
+# capture could be taken.
+e2e_status_ink() {
+  local WINDOW="" WIDTH="" HEIGHT="" X="" Y="" SCREEN=""
+  eval "$(xdotool getwindowgeometry --shell "$E2E_WINDOW" 2>/dev/null)"
+  [ -n "$WIDTH" ] || { echo -1; return; }
+  local top=$((HEIGHT * 92 / 100)) height=$((HEIGHT * 5 / 100))
+  [ "$top" -lt $((HEIGHT - 28)) ] && top=$((HEIGHT - 28))
+  [ "$height" -gt 20 ] && height=20
+  import -window root -crop "$((WIDTH * 6 / 10))x$height+$((X + 8))+$((Y + top))" \
+    +repage "$E2E_DIR/status.png" 2>/dev/null || { echo -1; return; }
+  convert "$E2E_DIR/status.png" -format %c histogram:info:- |
+    awk '{ n = $1 + 0; all += n; if (n > most) most = n } END { print all - most }'
+}
+
+# Waits until the reading is over: the status line, which counts while a
+# reading lasts longer than half a second, stays empty for two seconds.
+# Fails after a minute.
+e2e_wait_read() {
+  local empty=0
+  for _ in $(seq 240); do
+    [ "$(e2e_status_ink)" = 0 ] && empty=$((empty + 1)) || empty=0
+    [ "$empty" -ge 8 ] && return
+    sleep 0.25
+  done
+  fail "the status line did not stay empty: the fonts were still being read"
+}
+
+# Starts the program and waits until its list is complete.
+e2e_start() {
+  e2e_launch
+  e2e_wait_read
 }
 
 e2e_key() {
