@@ -54,6 +54,8 @@ e2e_launch() {
     sleep 0.2
   done
   [ -n "$E2E_WINDOW" ] || fail "no window named Glyvanter"
+  # The window is shown once its loop runs; give it a moment to be mapped.
+  sleep 1
   xdotool windowfocus --sync "$E2E_WINDOW" 2>/dev/null || xdotool windowfocus "$E2E_WINDOW"
 }
 
