@@ -44,8 +44,6 @@ constexpr int kSampleTextId = 0xE43B;
 constexpr int kListId = 0xE43C;
 constexpr int kStatusId = 0xE43D;
 constexpr WORD kGlyphFilterCommand = 0xE40A;
-// The longest a single answer is waited for; longer ones count as this.
-constexpr UINT kAnswerLimitMs = 30000;
 
 struct COptions {
     std::wstring Scene;
@@ -61,6 +59,9 @@ struct COptions {
 
 // The program started, ended when a run fails.
 HANDLE g_program = nullptr;
+// The longest a single answer is waited for, the --timeout; longer ones
+// count as this.
+UINT g_answerLimitMs = 120000;
 
 [[noreturn]] void Fail(const char* format, const char* what)
 {
@@ -112,7 +113,7 @@ private:
             const double sent = WallSeconds();
             DWORD_PTR result;
             const bool answered =
-                ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerLimitMs, &result) != 0;
+                ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, g_answerLimitMs, &result) != 0;
             if (!answered && !::IsWindow(window))
                 return;
             m_times.push_back((WallSeconds() - sent) * 1000);
@@ -194,12 +195,12 @@ public:
         const HWND list = ::GetDlgItem(m_window, kListId);
         const HWND status = ::GetDlgItem(m_window, kStatusId);
         DWORD_PTR result = 0;
-        if (list && ::SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, kAnswerLimitMs, &result))
+        if (list && ::SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, g_answerLimitMs, &result))
             state.Rows = static_cast<LRESULT>(result);
         wchar_t text[256] = {};
         if (status)
             ::SendMessageTimeoutW(status, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
-                                  kAnswerLimitMs, &result);
+                                  g_answerLimitMs, &result);
         state.Status = text;
         return state;
     }
@@ -210,8 +211,12 @@ public:
     {
         const double deadline = WallSeconds() + m_options.Timeout;
         while (!done()) {
-            if (::WaitForSingleObject(m_process, 0) == WAIT_OBJECT_0)
-                Fail("the program ended while waiting for %s", what);
+            if (::WaitForSingleObject(m_process, 0) == WAIT_OBJECT_0) {
+                DWORD code = 0;
+                ::GetExitCodeProcess(m_process, &code);
+                Fail("%s", ("the program ended with exit code " + std::to_string(code) + " while waiting for " + what)
+                               .c_str());
+            }
             if (WallSeconds() > deadline)
                 Fail("%s; the program is ended",
                      ("waited " + std::to_string(static_cast<int>(m_options.Timeout)) + " s in vain for " + what).c_str());
@@ -342,8 +347,8 @@ double Type(HWND edit, wchar_t c)
 {
     const double sent = WallSeconds();
     DWORD_PTR result;
-    if (!::SendMessageTimeoutW(edit, WM_CHAR, c, 1, SMTO_NORMAL, kAnswerLimitMs, &result))
-        Fail("the sample text did not take a character within %s ms", std::to_string(kAnswerLimitMs).c_str());
+    if (!::SendMessageTimeoutW(edit, WM_CHAR, c, 1, SMTO_NORMAL, g_answerLimitMs, &result))
+        Fail("the sample text did not take a character within %s ms", std::to_string(g_answerLimitMs).c_str());
     return (WallSeconds() - sent) * 1000;
 }
 
@@ -354,8 +359,8 @@ void GlyphScene(CProgram& program, const COptions& options, HWND window, CAnswer
     if (!edit)
         Fail("%s", "no edit field in the sample-text box");
     DWORD_PTR length = 0;
-    ::SendMessageTimeoutW(edit, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kAnswerLimitMs, &length);
-    ::SendMessageTimeoutW(edit, EM_SETSEL, length, length, SMTO_NORMAL, kAnswerLimitMs, &length);
+    ::SendMessageTimeoutW(edit, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, g_answerLimitMs, &length);
+    ::SendMessageTimeoutW(edit, EM_SETSEL, length, length, SMTO_NORMAL, g_answerLimitMs, &length);
     // The anchor: a keystroke with the glyph filter off.
     Report("key_plain_ms", Type(edit, L'A'));
     Type(edit, L'\u3042');
@@ -429,6 +434,7 @@ int main()
     wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
     const COptions options = ParseOptions(argc, argv);
     ::LocalFree(argv);
+    g_answerLimitMs = static_cast<UINT>(options.Timeout * 1000);
     CProgram program(options);
     program.Launch();
     if (options.Scene == L"run")

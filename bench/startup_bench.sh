@@ -86,24 +86,32 @@ forget_settings() {
   find "$WINEPREFIX/drive_c/users" -path '*/Glyvanter/*.config' -delete
 }
 
-# Runs answer_times.exe with the given arguments into file $1; a failure
-# (it says which wait timed out) ends the bench.
+# Runs answer_times.exe with the given arguments into file $1. A run that
+# fails (it says why: which wait timed out, or the program's early end) is
+# told and left out of the medians.
 scene() {
-  local out=$work/runs/$1 errors=$work/errors/$1
+  local name=$1 out=$work/runs/$1 errors=$work/errors/$1
   shift
   forget_settings
   if ! timeout -k 10 600 "$GVT_WINE" "$answer" "$@" >"$out" 2>"$errors" </dev/null; then
-    echo "startup_bench: a run failed: answer_times $*" >&2
-    cat "$errors" "$out" >&2
-    exit 1
+    mv "$out" "$errors.out"
+    echo "  run $name failed: $(tail -n1 "$errors")"
+    return 1
   fi
 }
 
-# The values of a name in the runs' files, one a line.
+# Field $2 (from 2) of the lines named $1 in the files of the runs that
+# succeeded, one a line.
+field() {
+  local name=$1 field=$2
+  shift 2
+  { cat "$@" 2>/dev/null || true; } | awk -v n="$name" -v f="$field" '$1 == n { print $f }'
+}
+
 values() {
   local name=$1
   shift
-  awk -v n="$name" '$1 == n { print $2 }' "$@"
+  field "$name" 2 "$@"
 }
 
 median() { sort -g | awk '{ v[NR] = $1 } END { if (NR) print v[int((NR + 1) / 2)]; else print "nan" }'; }
@@ -113,9 +121,9 @@ answers() {
   local phase=$1
   shift
   local p50 p99 max
-  p50=$(awk -v n="answers_$phase" '$1 == n { print $3 }' "$@" | median)
-  p99=$(awk -v n="answers_$phase" '$1 == n { print $4 }' "$@" | median)
-  max=$(awk -v n="answers_$phase" '$1 == n { print $5 }' "$@" | median)
+  p50=$(field "answers_$phase" 3 "$@" | median)
+  p99=$(field "answers_$phase" 4 "$@" | median)
+  max=$(field "answers_$phase" 5 "$@" | median)
   echo "$p50 $p99 $max"
 }
 
@@ -154,10 +162,10 @@ bench_count() {
   # Wine's own first reading of the fonts is not the program's; these runs
   # also find the counts a finished list and a finished glyph pass reach.
   forget_cache
-  scene warmup start --settle 2 -- "$program"
+  scene warmup start --settle 2 -- "$program" || exit 1
   local rows glyph_rows
   rows=$(values filled_rows "$work/runs/warmup")
-  scene glyph-warmup glyph --rows "$rows" --settle 2 -- "$program"
+  scene glyph-warmup glyph --rows "$rows" --settle 2 -- "$program" || exit 1
   glyph_rows=$(values glyph_pass_rows "$work/runs/glyph-warmup")
 
   echo "== $count faces: $rows rows, $glyph_rows with the glyph filter on sample text \"Aあ\"; $(load)"
@@ -165,15 +173,15 @@ bench_count() {
   # own start varies by seconds with 10,000 faces.
   local i
   for ((i = 1; i <= runs; i++)); do
-    scene "notepad-$i" start --class Notepad --title '*' -- notepad.exe
+    scene "notepad-$i" start --class Notepad --title '*' -- notepad.exe || true
     forget_cache
-    scene "reading-close-$i" start --rows "$rows" --close reading -- "$program"
-    scene "bare-$i" run -- "$(windows_path "$bare")" --installed
+    scene "reading-close-$i" start --rows "$rows" --close reading -- "$program" || true
+    scene "bare-$i" run -- "$(windows_path "$bare")" --installed || true
     forget_cache
-    scene "cold-$i" start --rows "$rows" -- "$program"
-    scene "warm-$i" start --rows "$rows" -- "$program"
+    scene "cold-$i" start --rows "$rows" -- "$program" || true
+    scene "warm-$i" start --rows "$rows" -- "$program" || true
   done
-  scene glyph glyph --rows "$rows" --glyph-rows "$glyph_rows" -- "$program"
+  scene glyph glyph --rows "$rows" --glyph-rows "$glyph_rows" -- "$program" || true
 
   cd "$work/runs"
   local notepad notepad_close bare_start bare_loop
