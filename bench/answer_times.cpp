@@ -20,7 +20,7 @@
 //                   at once when the window shows, in a start without cache
 //   --class C --title T  the window: class and exact title ("*": any);
 //                   default the program's dialog, "#32770" "Glyvanter"
-//   --timeout S     for every wait (default 120)
+//   --timeout S     for every wait and every answer (default 120)
 // Prints "name value" lines: seconds since the start of the process, or
 // "answers_<phase> count p50 p99 max" in milliseconds.
 #include "WallClock.h"
