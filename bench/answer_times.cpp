@@ -178,14 +178,16 @@ public:
     HWND FindWindowOfProgram()
     {
         WaitFor("its window", [this] {
-            ::EnumWindows(
-                [](HWND window, LPARAM self) {
-                    return reinterpret_cast<CProgram*>(self)->Matches(window) ? FALSE : TRUE;
-                },
-                reinterpret_cast<LPARAM>(this));
+            ::EnumWindows(OnWindow, reinterpret_cast<LPARAM>(this));
             return m_window != nullptr;
         });
         return m_window;
+    }
+
+    // A lambda has no stdcall conversion in the 32-bit build.
+    static BOOL CALLBACK OnWindow(HWND window, LPARAM self)
+    {
+        return reinterpret_cast<CProgram*>(self)->Matches(window) ? FALSE : TRUE;
     }
 
     CState Poll() const
