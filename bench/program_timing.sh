@@ -38,23 +38,8 @@ gvt_ensure_prefix
 gvt_set_language en
 trap 'wineserver -k >/dev/null 2>&1 || true; gvt_stop_xvfb "$DISPLAY"' EXIT
 
-# Installs the faces as a user's administrator would: files in the Fonts
-# folder, one value each under the machine's font key.
 if [ ! -f "$WINEPREFIX/.gvt-timing-fonts" ]; then
-  system=$WINEPREFIX/drive_c/windows/Fonts
-  mkdir -p "$system"
-  cp "$fonts"/*/*.ttf "$system/"
-  {
-    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
-    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]\r\n'
-    for f in "$fonts"/*/*.ttf; do
-      name=$(basename "$f" .ttf)
-      printf '"Bench %s (TrueType)"="%s.ttf"\r\n' "$name" "$name"
-    done
-  } >"$work/fonts.reg"
-  gvt_wine regedit /S "$(gvt_wine winepath -w "$work/fonts.reg")" </dev/null >/dev/null 2>&1
-  # Wine reads every new font file once, at the first start after this.
-  gvt_wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  gvt_install_fonts Bench "$fonts"/*/*.ttf
   touch "$WINEPREFIX/.gvt-timing-fonts"
 fi
 

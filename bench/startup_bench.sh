@@ -52,27 +52,15 @@ windows_path() {
   echo "Z:${path//\//\\}"
 }
 
-# Installs the first $1 faces as a user's administrator would: files in the
-# Fonts folder, one value each under the machine's font key.
+# Installs the first $1 faces, once per prefix.
 install_fonts() {
   local count=$1 folder
   [ -f "$WINEPREFIX/.gvt-bench-fonts" ] && return
-  local system=$WINEPREFIX/drive_c/windows/Fonts
-  mkdir -p "$system"
+  local files=()
   for ((folder = 0; folder < count / 1000; folder++)); do
-    cp "$fonts/$(printf %02d $folder)"/*.ttf "$system/"
+    files+=("$fonts/$(printf %02d $folder)"/*.ttf)
   done
-  {
-    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
-    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]\r\n'
-    for f in "$system"/f[0-9]*-[0-9].ttf; do
-      name=$(basename "$f" .ttf)
-      printf '"Bench %s (TrueType)"="%s.ttf"\r\n' "$name" "$name"
-    done
-  } >"$WINEPREFIX/fonts.reg"
-  gvt_wine regedit /S "$(windows_path "$WINEPREFIX/fonts.reg")" </dev/null >/dev/null 2>&1
-  # Wine reads every new font file once, at the first start after this.
-  gvt_wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  gvt_install_fonts Bench "${files[@]}"
   touch "$WINEPREFIX/.gvt-bench-fonts"
 }
 

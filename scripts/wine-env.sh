@@ -122,3 +122,26 @@ gvt_set_language() {
     *)  export LC_ALL=en_US.UTF-8 LANG=en_US.UTF-8 ;;
   esac
 }
+
+# Installs font files into $WINEPREFIX as an administrator would: copied into
+# the Fonts folder and one value each under the machine's font key, named
+# "LABEL <file name> (TrueType)"; then starts Wine once, since Wine reads
+# every new font file at its first start after this, which is not the work
+# of the program started next. Usage: gvt_install_fonts LABEL FILE...
+gvt_install_fonts() {
+  local label=$1 file name
+  shift
+  local system=$WINEPREFIX/drive_c/windows/Fonts reg=$WINEPREFIX/gvt-fonts.reg
+  mkdir -p "$system"
+  cp "$@" "$system/"
+  {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]\r\n'
+    for file in "$@"; do
+      name=${file##*/}
+      printf '"%s %s (TrueType)"="%s"\r\n' "$label" "${name%.*}" "$name"
+    done
+  } >"$reg"
+  gvt_wine regedit /S "$(gvt_wine winepath -w "$reg")" </dev/null >/dev/null 2>&1
+  gvt_wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}

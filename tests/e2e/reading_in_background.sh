@@ -13,19 +13,7 @@ if [ ! -f "$fonts/.made-$faces" ]; then
   /usr/bin/python3 "$GVT_ROOT/bench/make_fonts.py" "$fonts" "$faces" || fail "could not make $faces faces"
   touch "$fonts/.made-$faces"
 fi
-# Installed as bench/program_timing.sh does. Wine reads the new files once,
-# at its next start: that is not the program's reading.
-cp "$fonts"/*/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
-{
-  printf 'Windows Registry Editor Version 5.00\r\n\r\n'
-  printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]\r\n'
-  for f in "$fonts"/*/*.ttf; do
-    f=${f##*/}
-    printf '"E2E %s (TrueType)"="%s"\r\n' "${f%.ttf}" "$f"
-  done
-} >"$E2E_DIR/fonts.reg"
-gvt_wine regedit /S "$(gvt_wine winepath -w "$E2E_DIR/fonts.reg")" </dev/null >/dev/null 2>&1
-gvt_wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+gvt_install_fonts E2E "$fonts"/*/*.ttf
 
 # Entries of the cache file, and how many of the generated faces they name.
 # The file: a 36-byte header of stamps, the entry count, then 100 bytes an
