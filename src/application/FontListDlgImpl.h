@@ -206,8 +206,7 @@ private:
     {
         if (!m_reading)
             return;
-        m_reading->Cancel();
-        CReadNews news = m_reading->Take();
+        CReadNews news = m_reading->Stop();
         m_reading.reset();
         m_catalogue.Apply(news, CatalogueFilter());
         UpdateProgress();
@@ -261,8 +260,7 @@ private:
     {
         if (!m_glyphPass)
             return;
-        m_glyphPass->Cancel();
-        const CGlyphNews news = m_glyphPass->Take();
+        const CGlyphNews news = m_glyphPass->Stop();
         m_glyphPass.reset();
         for (const CGlyphAnswer& answer : news.Answers)
             m_coverage.Learn(answer);

@@ -37,6 +37,12 @@ public:
     // nobody is told of anything more.
     void Cancel() noexcept { m_cancelled.store(true); }
     bool Cancelled() const noexcept { return m_cancelled.load(); }
+    // Cancels and takes what was handed over before.
+    TNews Stop()
+    {
+        Cancel();
+        return Take();
+    }
     // Everything handed over since the last Take; the progress carries on.
     TNews Take()
     {

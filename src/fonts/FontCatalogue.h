@@ -66,7 +66,6 @@ public:
     // displayed list is then filtered again with `filter`. Once news says the
     // reading finished, exactly the faces it found are listed.
     bool Apply(CReadNews& news, const CFontFilter& filter);
-    bool Reading() const noexcept { return m_reading; }
 
     // Gives every record the new height. The displayed list shares the
     // records, so it sees the change too.

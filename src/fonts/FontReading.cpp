@@ -48,6 +48,10 @@ void CFontReading::Skipped()
     Hand([](CReadNews& news) { ++news.Done; }, false);
 }
 
+namespace {
+
+// Every style the face is probed for; answered turns false when a probe
+// failed. Stops early, answered false, once `giveUp` says so.
 CProbeCache::CStyles ProbeStyles(CFontSource& source, const LOGFONTW& enumerated, bool& answered,
                                  const std::function<bool()>& giveUp)
 {
@@ -59,7 +63,7 @@ CProbeCache::CStyles ProbeStyles(CFontSource& source, const LOGFONTW& enumerated
     CProbeCache::CStyles styles = 0;
     for (LONG weight = FW_THIN; weight <= FW_HEAVY; weight += FW_THIN) {
         for (const BYTE italic : {BYTE{0}, BYTE{255}}) {
-            if (giveUp && giveUp()) {
+            if (giveUp()) {
                 answered = false;
                 return styles;
             }
@@ -75,7 +79,6 @@ CProbeCache::CStyles ProbeStyles(CFontSource& source, const LOGFONTW& enumerated
     return styles;
 }
 
-namespace {
 
 struct CFaceCollector final : CFontSink {
     DWORD Mask = 0;

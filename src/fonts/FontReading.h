@@ -99,9 +99,5 @@ void ReadFonts(CFontSource& source, CReadJob job, CFontReading& reading);
 bool StartReadingThread(std::function<std::unique_ptr<CFontSource>()> makeSource, CReadJob job,
                         const std::shared_ptr<CFontReading>& reading);
 
-// Every style the face is probed for; answered turns false when a probe
-// failed. Stops early, answered false, once `giveUp` says so.
-CProbeCache::CStyles ProbeStyles(CFontSource& source, const LOGFONTW& enumerated, bool& answered,
-                                 const std::function<bool()>& giveUp = nullptr);
 
 }  // namespace gvt
