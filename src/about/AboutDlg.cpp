@@ -39,7 +39,8 @@ BOOL CAboutDlg::OnSetCursor(HWND window, UINT, UINT, BOOL& bHandled)
 
 HBRUSH CAboutDlg::OnCtlColorStatic(HDC dc, HWND control, BOOL&)
 {
-    ::SetTextColor(dc, control == GetDlgItem(IDC_ABOUT_LINK) ? RGB(0, 0, 255) : ::GetSysColor(COLOR_BTNTEXT));
+    // The theme's link colour, which high-contrast themes keep readable.
+    ::SetTextColor(dc, ::GetSysColor(control == GetDlgItem(IDC_ABOUT_LINK) ? COLOR_HOTLIGHT : COLOR_BTNTEXT));
     ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
     return ::GetSysColorBrush(COLOR_BTNFACE);
 }

@@ -74,6 +74,23 @@ public:
     using CSourceFactory = std::function<std::unique_ptr<CFontSource>()>;
     void SetFontSource(CSourceFactory make) { m_makeSource = std::move(make); }
 
+    // The fonts installed changed: they are read again in the background,
+    // the probe cache answering for the faces it knows, and the selected and
+    // top rows stay on their fonts by the rules for the saved ones.
+    void RereadFonts()
+    {
+        if (const CLogFontPtr selected = m_list.GetSelected()) {
+            LogFont = *selected;
+            m_userSelected = false;
+        }
+        if (const CLogFontPtr top = m_list.GetTop()) {
+            TopLogFont = *top;
+            m_userScrolled = false;
+        }
+        m_catalogue.FontsChanged();
+        StartReading();
+    }
+
     // Whether fonts are being read or glyphs looked up; the list is complete
     // when neither.
     bool ReadingFonts() const noexcept { return m_reading != nullptr || m_glyphPass != nullptr; }
@@ -95,6 +112,7 @@ public:
         MESSAGE_HANDLER(WM_DPICHANGED, OnDpiChanged)
         MESSAGE_HANDLER(WM_FONTS_READ, OnFontsRead)
         MESSAGE_HANDLER(WM_GLYPHS_CHECKED, OnGlyphsChecked)
+        MESSAGE_HANDLER(WM_FONTCHANGE, OnFontChange)
         MESSAGE_HANDLER(WM_TIMER, OnTimer)
         CHAIN_MSG_MAP(CDialogResize<T>)
         CHAIN_MSG_MAP(CWindowLayoutManager<T, WM_DEFERRED_SHOW>)
@@ -233,10 +251,26 @@ private:
         const bool finished = news.Finished;
         if (finished)
             m_reading.reset();
-        if (m_catalogue.Apply(news, CatalogueFilter()))
+        const bool changed = m_catalogue.Apply(news, CatalogueFilter());
+        for (const LOGFONTW& gone : m_catalogue.TakeGoneFaces())
+            m_coverage.ForgetFace(gone);
+        if (changed)
             ShowFiltered();
         PlaceSavedRows(finished);
         UpdateProgress();
+        if (finished && m_rereadWaiting) {
+            m_rereadWaiting = false;
+            this->SetTimer(kRereadTimer, kRereadDelay);
+        }
+    }
+
+    // Installers send a notice per font file: the fonts are read again once
+    // the notices have stopped for a moment, and notices during a reading
+    // make one more at most, after it.
+    LRESULT OnFontChange(UINT, WPARAM, LPARAM, BOOL&)
+    {
+        this->SetTimer(kRereadTimer, kRereadDelay);
+        return 0;
     }
 
     // Looks up in the background the glyphs the filter does not know yet.
@@ -365,13 +399,19 @@ private:
 
     LRESULT OnTimer(UINT, WPARAM id, LPARAM, BOOL& bHandled)
     {
-        if (id != kProgressTimer) {
+        if (id == kProgressTimer) {
+            this->KillTimer(kProgressTimer);
+            m_progressDue = m_reading || m_glyphPass;
+            UpdateProgress();
+        } else if (id == kRereadTimer) {
+            this->KillTimer(kRereadTimer);
+            if (m_reading)
+                m_rereadWaiting = true;
+            else
+                RereadFonts();
+        } else {
             bHandled = FALSE;
-            return 0;
         }
-        this->KillTimer(kProgressTimer);
-        m_progressDue = m_reading || m_glyphPass;
-        UpdateProgress();
         return 0;
     }
 
@@ -461,6 +501,10 @@ private:
     // The progress line waits this long, so that a quick reading shows none.
     static constexpr UINT_PTR kProgressTimer = 1;
     static constexpr UINT kProgressDelay = 500;  // ms
+    // The fonts are read again this long after the last notice of a change.
+    static constexpr UINT_PTR kRereadTimer = 2;
+    static constexpr UINT kRereadDelay = 500;  // ms
+    bool m_rereadWaiting = false;
 
     CFontListDlgSetting m_setting;
     CControls m_controls;

@@ -87,11 +87,13 @@ void CFontCatalogue::UseCacheFile(const std::wstring& path, const std::array<WOR
 
 HRESULT CFontCatalogue::SaveCache()
 {
-    if (m_cacheFile.empty() || !m_fingerprinted || !m_cache.Changed())
+    if (m_cacheFile.empty() || !m_fingerprinted || !(m_cache.Changed() || m_stampChanged))
         return S_OK;
     const HRESULT result = WriteProbeCache(m_cacheFile, m_stamp, m_cache, m_names.Names());
-    if (SUCCEEDED(result))
+    if (SUCCEEDED(result)) {
         m_cache.MarkSaved();
+        m_stampChanged = false;
+    }
     return result;
 }
 
@@ -106,6 +108,7 @@ CReadJob CFontCatalogue::Job(const CFontFilter& filter) const
     job.Start = !m_cacheFileRead || (!m_cacheFile.empty() && !m_fingerprinted);
     job.CacheFile = m_cacheFile;
     job.ProgramVersion = m_stamp.ProgramVersion;
+    job.Refresh = m_fontsChanged && !job.Start;
     return job;
 }
 
@@ -114,6 +117,8 @@ void CFontCatalogue::BeginReading(const CFontFilter& filter)
     m_filter = filter;
     m_found.clear();
     m_reading = true;
+    m_refreshing = m_fontsChanged;
+    m_seen.Clear();
     ListKnownFaces();
     Rebuild();
     Filter(filter);
@@ -124,7 +129,6 @@ bool CFontCatalogue::Apply(CReadNews& news, const CFontFilter& filter)
     bool changed = false;
     if (news.CacheFile && !m_fingerprinted) {
         m_cacheFileRead = true;
-        m_stamp.Files = news.CacheFile->Files;
         if (!news.CacheFile->Names.empty())
             m_names.Seed(std::move(news.CacheFile->Names));
         m_cache = std::move(news.CacheFile->Cache);
@@ -134,7 +138,11 @@ bool CFontCatalogue::Apply(CReadNews& news, const CFontFilter& filter)
         }
     }
     if (news.Fingerprint) {
-        m_stamp.Fingerprint = *news.Fingerprint;
+        // The first one is the file's own unless the file is stale.
+        m_stampChanged = m_stampChanged || (m_fingerprinted && (m_stamp.Files != news.Fingerprint->Files ||
+                                                                m_stamp.Fingerprint != news.Fingerprint->Whole));
+        m_stamp.Files = news.Fingerprint->Files;
+        m_stamp.Fingerprint = news.Fingerprint->Whole;
         m_fingerprinted = !m_cacheFile.empty();
         // The faces listed from it stay until the reading has found them.
         if (news.Stale)
@@ -143,10 +151,17 @@ bool CFontCatalogue::Apply(CReadNews& news, const CFontFilter& filter)
     for (const CFoundFace& face : news.Faces) {
         if (face.Probed)
             m_cache.Add(face.Lf, face.Styles, face.Type);
+        if (m_refreshing)
+            m_seen.Add(face.Lf, face.Styles, face.Type);
         AddRecords(face.Lf, face.Styles, m_found);
         changed = true;
     }
     if (news.Finished && m_reading) {
+        if (m_refreshing && news.Complete) {
+            ForgetGoneFaces();
+            m_fontsChanged = false;
+        }
+        m_refreshing = false;
         m_reading = false;
         m_known.clear();
         changed = true;
@@ -180,15 +195,32 @@ void CFontCatalogue::AddRecords(const LOGFONTW& lf, CProbeCache::CStyles styles,
     }
 }
 
+bool CFontCatalogue::InFilter(const LOGFONTW& key, DWORD type) const noexcept
+{
+    const BYTE charSet = static_cast<BYTE>(m_filter.CharSet);
+    return (charSet == DEFAULT_CHARSET || key.lfCharSet == charSet) && !Excludes(ExclusionMask(m_filter), key, type);
+}
+
 void CFontCatalogue::ListKnownFaces()
 {
     m_known.clear();
-    const DWORD mask = ExclusionMask(m_filter);
-    const BYTE charSet = static_cast<BYTE>(m_filter.CharSet);
     m_cache.ForEach([&](const LOGFONTW& key, const CProbeCache::CEntry& entry) {
-        if ((charSet == DEFAULT_CHARSET || key.lfCharSet == charSet) && !Excludes(mask, key, entry.Type))
+        if (InFilter(key, entry.Type))
             AddRecords(key, entry.Styles, m_known);
     });
+}
+
+void CFontCatalogue::ForgetGoneFaces()
+{
+    const std::size_t before = m_gone.size();
+    CProbeCache::CStyles styles = 0;
+    m_cache.ForEach([&](const LOGFONTW& key, const CProbeCache::CEntry& entry) {
+        if (InFilter(key, entry.Type) && !m_seen.Find(key, styles))
+            m_gone.push_back(key);
+    });
+    for (std::size_t i = before; i < m_gone.size(); ++i)
+        m_cache.Remove(m_gone[i]);
+    m_seen.Clear();
 }
 
 // The faces found come after the known ones: among equal records the later

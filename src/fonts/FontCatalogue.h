@@ -67,6 +67,13 @@ public:
     // reading finished, exactly the faces it found are listed.
     bool Apply(CReadNews& news, const CFontFilter& filter);
 
+    // The fonts installed changed: the next reading enumerates the character
+    // sets and fingerprints the fonts again, and once it is complete the
+    // faces of its filter that it did not find are gone from the cache.
+    void FontsChanged() noexcept { m_fontsChanged = true; }
+    // The faces found gone since the last call, as the cache kept them.
+    std::vector<LOGFONTW> TakeGoneFaces() { return std::move(m_gone); }
+
     // Gives every record the new height. The displayed list shares the
     // records, so it sees the change too.
     void SetHeight(int size) noexcept;
@@ -83,7 +90,10 @@ private:
 
     // The records of a face, in the order the probes find them.
     static void AddRecords(const LOGFONTW& lf, CProbeCache::CStyles styles, std::vector<CRecordPtr>& records);
+    // Whether a face the cache holds is one the reading's filter lists.
+    bool InFilter(const LOGFONTW& key, DWORD type) const noexcept;
     void ListKnownFaces();
+    void ForgetGoneFaces();
     void Rebuild();
 
     std::vector<CRecordPtr> m_records;
@@ -93,9 +103,18 @@ private:
 
     std::wstring m_cacheFile;
     CProbeCacheStamp m_stamp;
-    // Whether the first reading's cache file and fingerprint came in.
+    // Whether the first reading's cache file and fingerprint came in, and
+    // whether a fingerprint came in since the file was last written.
     bool m_cacheFileRead = false;
     bool m_fingerprinted = false;
+    bool m_stampChanged = false;
+
+    // Set by FontsChanged until a reading after it is complete; while one
+    // goes on, the faces it found.
+    bool m_fontsChanged = false;
+    bool m_refreshing = false;
+    CProbeCache m_seen;
+    std::vector<LOGFONTW> m_gone;
 
     // The filter of the reading, the records of its faces in the order they
     // came, with their enumerated height, and while it goes on the records

@@ -18,7 +18,7 @@ void CFontReading::CharSetsFound(CCharSetChoices choices)
     Hand([&](CReadNews& news) { news.CharSets = std::move(choices); }, true);
 }
 
-void CFontReading::Fingerprinted(std::uint64_t fingerprint, bool stale)
+void CFontReading::Fingerprinted(const CFontsFingerprint& fingerprint, bool stale)
 {
     Hand(
         [&](CReadNews& news) {
@@ -46,6 +46,11 @@ void CFontReading::Found(const CFoundFace& face)
 void CFontReading::Skipped()
 {
     Hand([](CReadNews& news) { ++news.Done; }, false);
+}
+
+void CFontReading::Completed()
+{
+    Hand([](CReadNews& news) { news.Complete = true; }, false);
 }
 
 namespace {
@@ -101,7 +106,7 @@ void StartProgram(CFontSource& source, CReadJob& job, CFontReading& reading)
     std::uint64_t written = 0;
     bool matches = false;
     if (!job.CacheFile.empty()) {
-        read.Files = stamp.Files = source.FilesFingerprint();
+        stamp.Files = source.FilesFingerprint();
         matches = ReadProbeCache(job.CacheFile, stamp, read.Cache, read.Names, &written);
     }
     if (matches)
@@ -112,11 +117,18 @@ void StartProgram(CFontSource& source, CReadJob& job, CFontReading& reading)
     reading.CharSetsFound(source.CharSets());
     if (job.CacheFile.empty() || reading.Cancelled())
         return;
-    const std::uint64_t fingerprint = source.Fingerprint();
-    const bool stale = !matches || fingerprint != written;
+    const CFontsFingerprint fingerprint{stamp.Files, source.Fingerprint()};
+    const bool stale = !matches || fingerprint.Whole != written;
     if (stale)
         job.Known.Clear();
     reading.Fingerprinted(fingerprint, stale);
+}
+
+void Refresh(CFontSource& source, const CReadJob& job, CFontReading& reading)
+{
+    reading.CharSetsFound(source.CharSets());
+    if (!job.CacheFile.empty() && !reading.Cancelled())
+        reading.Fingerprinted({source.FilesFingerprint(), source.Fingerprint()}, false);
 }
 
 }  // namespace
@@ -130,6 +142,8 @@ void ReadFonts(CFontSource& source, CReadJob job, CFontReading& reading)
     const COpenFontSource open(source);
     if (job.Start)
         StartProgram(source, job, reading);
+    else if (job.Refresh)
+        Refresh(source, job, reading);
     if (reading.Cancelled())
         return;
 
@@ -177,6 +191,7 @@ void ReadFonts(CFontSource& source, CReadJob job, CFontReading& reading)
             job.Known.Add(lf, face.Styles, type);
         reading.Found(face);
     }
+    reading.Completed();
 }
 
 bool StartReadingThread(std::function<std::unique_ptr<CFontSource>()> makeSource, CReadJob job,

@@ -37,7 +37,12 @@ struct CFoundFace {
 struct CCacheFileRead {
     CProbeCache Cache;  // empty when the file did not match the program and the font files
     std::vector<std::wstring> Names;
-    std::uint64_t Files = 0;
+};
+
+// The fonts installed, as the cache file's stamp keeps them.
+struct CFontsFingerprint {
+    std::uint64_t Files = 0;  // the quick one, of the registered files alone
+    std::uint64_t Whole = 0;
 };
 
 // Longer than this on one face, and the face is skipped: a damaged file or a
@@ -57,6 +62,10 @@ struct CReadJob {
     bool Start = false;
     std::wstring CacheFile;
     std::array<WORD, 4> ProgramVersion{0, 0, 0, 0};
+    // After the fonts changed: the character sets are enumerated and the
+    // fonts fingerprinted again, and Known still answers for every face that
+    // is found again.
+    bool Refresh = false;
     DWORD SlowFaceLimit = kSlowFaceLimit;
 };
 
@@ -64,12 +73,15 @@ struct CReadJob {
 struct CReadNews : CWorkProgress {
     std::optional<CCacheFileRead> CacheFile;
     std::optional<CCharSetChoices> CharSets;
-    // The whole fingerprint; Stale when the cache file it was compared with
-    // does not hold for the fonts installed now.
-    std::optional<std::uint64_t> Fingerprint;
+    // Stale when the cache file it was compared with does not hold for the
+    // fonts installed now.
+    std::optional<CFontsFingerprint> Fingerprint;
     bool Stale = false;
     // Done counts the faces read, Total the faces enumerated.
     std::vector<CFoundFace> Faces;
+    // Every face enumerated was read or skipped: a face not among them is
+    // gone. Not so for a reading cancelled or cut short.
+    bool Complete = false;
 };
 
 // The reading thread's side of the hand-over.
@@ -79,10 +91,11 @@ public:
 
     void CacheFileRead(CCacheFileRead read);
     void CharSetsFound(CCharSetChoices choices);
-    void Fingerprinted(std::uint64_t fingerprint, bool stale);
+    void Fingerprinted(const CFontsFingerprint& fingerprint, bool stale);
     void Counted(std::size_t total);
     void Found(const CFoundFace& face);
     void Skipped();
+    void Completed();
 };
 
 // Reads the fonts as `job` says, on the calling thread, with `source` opened

@@ -101,6 +101,17 @@ void CGlyphCoverage::Learn(const CGlyphAnswer& answer)
     style.Generation = 0;
 }
 
+void CGlyphCoverage::ForgetFace(const LOGFONTW& face)
+{
+    const CStyleKey gone = KeyOf(face);
+    for (auto style = m_styles.begin(); style != m_styles.end();) {
+        if (style->first.CharSet == gone.CharSet && style->first.Face == gone.Face)
+            style = m_styles.erase(style);
+        else
+            ++style;
+    }
+}
+
 CGlyphCoverage::CStyleKey CGlyphCoverage::KeyOf(const LOGFONTW& lf)
 {
     return CStyleKey{std::wstring(FaceName(lf)), lf.lfCharSet, lf.lfWeight, lf.lfItalic != 0};

@@ -67,6 +67,9 @@ public:
                              std::vector<CGlyphQuestion>* questions);
     // Keeps what the system answered.
     void Learn(const CGlyphAnswer& answer);
+    // Forgets every style of a face that is gone: if it comes back, its file
+    // may have other glyphs.
+    void ForgetFace(const LOGFONTW& face);
 
 private:
     struct CStyleKey {

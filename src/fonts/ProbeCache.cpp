@@ -38,6 +38,12 @@ void CProbeCache::Add(const LOGFONTW& enumerated, CStyles styles, DWORD type)
     m_changed = true;
 }
 
+void CProbeCache::Remove(const LOGFONTW& enumerated)
+{
+    if (m_entries.erase(CKey{Key(enumerated)}) != 0)
+        m_changed = true;
+}
+
 void CProbeCache::Clear() noexcept
 {
     m_entries.clear();

@@ -41,6 +41,8 @@ public:
     // Keeps what probing found; styles outside AllStyles and type bits
     // outside AllTypes are ignored.
     void Add(const LOGFONTW& enumerated, CStyles styles, DWORD type);
+    // Forgets a face that is gone, so that it is probed again if it comes back.
+    void Remove(const LOGFONTW& enumerated);
     void Clear() noexcept;
 
     std::size_t Size() const noexcept { return m_entries.size(); }

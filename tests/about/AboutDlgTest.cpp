@@ -50,7 +50,7 @@ TEST_F(CAboutDlgTest, CentresOverItsOwner)
     EXPECT_NEAR((dialog.top + dialog.bottom) / 2, (owner.top + owner.bottom) / 2, 1);
 }
 
-TEST_F(CAboutDlgTest, LinkIsUnderlinedBlueAndShowsTheHand)
+TEST_F(CAboutDlgTest, LinkIsUnderlinedInTheThemesLinkColourAndShowsTheHand)
 {
     HWND link = m_dialog.GetDlgItem(IDC_ABOUT_LINK);
     HFONT font = reinterpret_cast<HFONT>(::SendMessageW(link, WM_GETFONT, 0, 0));
@@ -58,10 +58,15 @@ TEST_F(CAboutDlgTest, LinkIsUnderlinedBlueAndShowsTheHand)
     ASSERT_EQ(::GetObjectW(font, sizeof lf, &lf), static_cast<int>(sizeof lf));
     EXPECT_EQ(lf.lfUnderline, 1);
 
+    // A colour no theme has, so that a fixed one cannot pass.
+    const INT element = COLOR_HOTLIGHT;
+    const COLORREF themed = ::GetSysColor(element), odd = RGB(1, 2, 3);
+    ASSERT_TRUE(::SetSysColors(1, &element, &odd));
     HDC dc = ::GetDC(link);
     const LRESULT brush = ::SendMessageW(m_dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                                          reinterpret_cast<LPARAM>(link));
-    EXPECT_EQ(::GetTextColor(dc), RGB(0, 0, 255));
+    EXPECT_EQ(::GetTextColor(dc), odd);
+    ::SetSysColors(1, &element, &themed);
     EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), ::GetSysColorBrush(COLOR_BTNFACE));
     HWND copyright = m_dialog.GetDlgItem(IDC_ABOUT_COPYRIGHT);
     ::SendMessageW(m_dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(copyright));

@@ -5,6 +5,7 @@
 #include "application/MainDlg.h"
 #include "commands/Clipboard.h"
 #include "commands/CommandTable.h"
+#include "fonts/GdiFontSource.h"
 #include "framework/AppModule.h"
 #include "framework/Dpi.h"
 #include "framework/UniqueHandle.h"
@@ -25,12 +26,14 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cstring>
 #include <functional>
 #include <iterator>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -1044,6 +1047,53 @@ TEST_F(MainDialogFeatures, ADpiChangeThereAndBackScalesEveryControlAndItsFont)
 // The probe cache of a run is written when the dialog ends and lets the next
 // run list the same rows; a cache folder that cannot be made costs nothing
 // but the speed, and says nothing.
+TEST_F(MainDialog, FontsInstalledOrRemovedWhileOpenAreFollowedAndAStormOfNoticesIsOneReading)
+{
+    // Counted on the reading threads, which each make their source.
+    auto readings = std::make_shared<std::atomic<int>>(0);
+    gvt::CMainDlg dialog;
+    dialog.SetFontSource([readings] {
+        ++*readings;
+        return std::make_unique<gvt::CGdiFontSource>();
+    });
+    const auto listed = [](gvt::CMainDlg& d) {
+        const CLogFontList& items = d.FontList().GetItems();
+        return std::any_of(items.begin(), items.end(), [](const CLogFontPtr& font) {
+            return std::wstring_view(font->lfFaceName) == L"GvCover";
+        });
+    };
+    const auto followed = [&](gvt::CMainDlg& d, bool expected) {
+        for (const DWORD start = ::GetTickCount(); listed(d) != expected && ::GetTickCount() - start < 20000;
+             ::Sleep(5))
+            Pump();
+        WaitForFonts(d);
+        return listed(d) == expected;
+    };
+    Run(dialog, EEnd::Cancel, [&](gvt::CMainDlg& d) {
+        ASSERT_FALSE(listed(d));
+        const int before = *readings;
+        const std::wstring file = gvt::test::GeneratedFont(gvt::test::kGvCoverRegular);
+        auto added = std::make_unique<gvt::test::CPrivateFonts>(std::initializer_list<const wchar_t*>{file.c_str()});
+        ASSERT_TRUE(added->Missing().empty());
+        for (int i = 0; i < 1000; ++i)
+            d.SendMessageW(WM_FONTCHANGE);
+        EXPECT_TRUE(followed(d, true)) << "listed without a restart";
+        EXPECT_GE(*readings - before, 1);
+        EXPECT_LE(*readings - before, 2) << "a storm of notices costs a reading or two";
+
+        const CLogFontList& items = d.FontList().GetItems();
+        const auto row = std::find_if(items.begin(), items.end(), [](const CLogFontPtr& font) {
+            return std::wstring_view(font->lfFaceName) == L"GvCover";
+        });
+        SelectRow(d, static_cast<int>(row - items.begin()));
+        added.reset();
+        d.SendMessageW(WM_FONTCHANGE);
+        EXPECT_TRUE(followed(d, false)) << "a face removed leaves the list";
+        EXPECT_TRUE(d.FontList().GetSelected()) << "and a row near it is selected, as for a saved font gone";
+        EXPECT_EQ(::GetWindowTextLengthW(Control(d, IDC_STATUS)), 0);
+    });
+}
+
 TEST_F(MainDialog, TheFontCacheIsKeptBetweenRunsAndAnUnwritableFolderIsSilent)
 {
     CAppInfo& app = CAppInfo::Instance();

@@ -202,6 +202,30 @@ TEST_F(ProbeCacheFile, ChangedFontsMeanAFullProbe)
     ExpectFullProbeAndNewFile("a font replaced");
 }
 
+TEST_F(ProbeCacheFile, AfterAChangeOnlyNewFacesAreProbedAndAFaceThatComesBackIsProbedAgain)
+{
+    const gvt::CFontFilter all = Setting(DEFAULT_CHARSET);
+    CFontCatalogue catalogue;
+    catalogue.UseCacheFile(file, kVersion);
+    catalogue.Reload(true, all, source);
+    const auto reread = [&] {
+        const std::size_t before = source.ProbeCount;
+        catalogue.FontsChanged();
+        ExpectSameRecords(Uncached(source, all), catalogue.Reload(true, all, source));
+        return source.ProbeCount - before;
+    };
+    source.AddFace(L"Added", ANSI_CHARSET, TRUETYPE_FONTTYPE, Upright(400));
+    EXPECT_EQ(reread(), 18u) << "only the new face";
+    const CFakeFace added = source.Faces.back();
+    source.Faces.pop_back();
+    EXPECT_EQ(reread(), 0u);
+    EXPECT_EQ(catalogue.TakeGoneFaces().size(), 1u);
+    source.Faces.push_back(added);
+    EXPECT_EQ(reread(), 18u) << "a face back, from a file that may have changed";
+    EXPECT_EQ(catalogue.SaveCache(), S_OK);
+    EXPECT_EQ(Run(all), 0u) << "the file holds for the fonts installed now";
+}
+
 TEST_F(ProbeCacheFile, ABrokenOrForeignFileMeansAFullProbe)
 {
     Run(Setting(DEFAULT_CHARSET));
