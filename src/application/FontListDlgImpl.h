@@ -207,9 +207,11 @@ private:
         const HWND window = this->m_hWnd;
         m_reading = std::make_shared<CFontReading>([window] { ::PostMessageW(window, WM_FONTS_READ, 0, 0); });
         BeginWork();
-        const CReadJob job = m_catalogue.Job(filter);
+        CReadJob job = m_catalogue.Job(filter);
+        job.AwaitWindow = true;
         if (StartReadingThread(m_makeSource, job, m_reading))
             return;
+        job.AwaitWindow = false;
         ShowProgressNow();
         try {
             ReadFonts(*m_makeSource(), job, *m_reading);
@@ -241,6 +243,7 @@ private:
         if (!m_reading)
             return;
         CReadNews news = m_reading->Take();
+        const bool cacheFileRead = news.CacheFile.has_value();
         if (news.CharSets)
             m_controls.CharSet.SetChoices(std::move(*news.CharSets));
         // Whether the user moved the selection or scrolled since the rows
@@ -258,6 +261,11 @@ private:
             ShowFiltered();
         PlaceSavedRows(finished);
         UpdateProgress();
+        if (cacheFileRead && m_reading) {
+            // What the cache knows is drawn before the reading goes on.
+            ::RedrawWindow(this->m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            m_reading->Proceed();
+        }
         if (finished && m_rereadWaiting) {
             m_rereadWaiting = false;
             this->SetTimer(kRereadTimer, kRereadDelay);

@@ -8,6 +8,8 @@
 #include <windows.h>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <functional>
 #include <mutex>
@@ -35,7 +37,14 @@ public:
 
     // The window's thread. After Cancel the worker stops at its next step and
     // nobody is told of anything more.
-    void Cancel() noexcept { m_cancelled.store(true); }
+    void Cancel() noexcept
+    {
+        {
+            const std::lock_guard<std::mutex> lock(m_lock);
+            m_cancelled.store(true);
+        }
+        m_wake.notify_all();
+    }
     bool Cancelled() const noexcept { return m_cancelled.load(); }
     // Cancels and takes what was handed over before.
     TNews Stop()
@@ -77,10 +86,28 @@ public:
         Hand([](TNews& news) { news.Finished = true; }, true);
     }
 
+    // The worker waits, at most `limit` ms, until the window's thread has
+    // dealt with what was handed over (Proceed) or cancels.
+    void AwaitProceed(DWORD limit)
+    {
+        std::unique_lock<std::mutex> lock(m_lock);
+        m_wake.wait_for(lock, std::chrono::milliseconds(limit), [this] { return m_proceed || m_cancelled.load(); });
+    }
+    void Proceed()
+    {
+        {
+            const std::lock_guard<std::mutex> lock(m_lock);
+            m_proceed = true;
+        }
+        m_wake.notify_all();
+    }
+
 private:
     std::function<void()> m_notify;
     std::atomic<bool> m_cancelled{false};
     std::mutex m_lock;
+    std::condition_variable m_wake;
+    bool m_proceed = false;
     TNews m_news;
     bool m_told = false;
     DWORD m_lastTold = 0;

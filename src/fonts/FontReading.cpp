@@ -112,6 +112,8 @@ void StartProgram(CFontSource& source, CReadJob& job, CFontReading& reading)
     if (matches)
         job.Known = read.Cache;
     reading.CacheFileRead(std::move(read));
+    if (job.AwaitWindow)
+        reading.AwaitProceed(kAwaitWindowLimit);
     if (reading.Cancelled())
         return;
     reading.CharSetsFound(source.CharSets());

@@ -48,6 +48,7 @@ struct CFontsFingerprint {
 // Longer than this on one face, and the face is skipped: a damaged file or a
 // font on a network share that stopped answering must not hold up the rest.
 constexpr DWORD kSlowFaceLimit = 3000;  // ms
+constexpr DWORD kAwaitWindowLimit = 1000;  // ms
 
 // What one reading is asked to do.
 struct CReadJob {
@@ -66,6 +67,12 @@ struct CReadJob {
     // fonts fingerprinted again, and Known still answers for every face that
     // is found again.
     bool Refresh = false;
+    // On a thread of its own, the start waits after handing the cache file
+    // over until the window has drawn it (CFontReading::Proceed), at most
+    // kAwaitWindowLimit: the first enumeration of every character set can
+    // hold up all other font work of the process for seconds (Wine, with
+    // thousands of fonts), the window's first paint included.
+    bool AwaitWindow = false;
     DWORD SlowFaceLimit = kSlowFaceLimit;
 };
 

@@ -445,14 +445,22 @@ TEST_F(ProbeCacheFile, AReadingOnItsOwnThreadListsWhatAReadingHereLists)
         catalogue.BeginReading(setting);
         CFakeFontSource prototype = source;
         prototype.ProbeDelay = 1;
+        gvt::CReadJob job = catalogue.Job(setting);
+        job.AwaitWindow = true;
         ASSERT_TRUE(gvt::StartReadingThread([prototype] { return std::make_unique<CFakeFontSource>(prototype); },
-                                            catalogue.Job(setting), reading));
+                                            job, reading));
         int batches = 0;
         for (bool finished = false; !finished;) {
             ASSERT_EQ(::WaitForSingleObject(told, 10000), WAIT_OBJECT_0);
             gvt::CReadNews news = reading->Take();
             finished = news.Finished;
             catalogue.Apply(news, setting);
+            if (batches == 0) {
+                EXPECT_TRUE(news.CacheFile && !news.CharSets);
+                EXPECT_EQ(::WaitForSingleObject(told, 200), WAIT_TIMEOUT)
+                    << "the enumeration waits until the window has drawn what the cache knows";
+                reading->Proceed();
+            }
             ++batches;
             for (std::size_t i = 1; i < catalogue.Count(); ++i)
                 EXPECT_LE(gvt::CompareLogFont(*catalogue.At(i - 1), *catalogue.At(i)), 0) << "rows in their final order";
