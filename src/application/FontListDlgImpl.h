@@ -24,6 +24,7 @@
 #include "settings/AppInfo.h"
 #include "settings/FontListDlgSetting.h"
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -202,6 +203,7 @@ private:
         StopReading();
         const CFontFilter filter = CatalogueFilter();
         m_catalogue.BeginReading(filter);
+        m_confirming = m_catalogue.ListsKnownFaces();
         ShowFiltered();
         PlaceSavedRows(false);
         const HWND window = this->m_hWnd;
@@ -255,6 +257,10 @@ private:
         if (finished)
             m_reading.reset();
         const bool changed = m_catalogue.Apply(news, CatalogueFilter());
+        if (cacheFileRead)
+            m_confirming = m_catalogue.ListsKnownFaces();
+        m_confirming = m_confirming && !news.Stale &&
+                       std::none_of(news.Faces.begin(), news.Faces.end(), [](const CFoundFace& face) { return face.Probed; });
         for (const LOGFONTW& gone : m_catalogue.TakeGoneFaces())
             m_coverage.ForgetFace(gone);
         if (changed)
@@ -391,9 +397,10 @@ private:
             this->KillTimer(kProgressTimer);
         }
         std::wstring text;
-        if (m_progressDue && m_reading && m_progress.second == 0)
+        const bool reading = m_reading && !m_confirming;
+        if (m_progressDue && reading && m_progress.second == 0)
             text = ResourceString(IDS_READING_FONTS);
-        else if (m_progressDue && m_reading)
+        else if (m_progressDue && reading)
             FormatMessageText(text, IDS_READING_FONTS_COUNT,
                               {CountText(m_progress.first), CountText(m_progress.second)});
         else if (m_progressDue && m_glyphPass)
@@ -527,6 +534,9 @@ private:
     std::pair<std::size_t, std::size_t> m_glyphProgress;
     std::wstring m_shownProgress;
     bool m_progressDue = false;
+    // Whether the reading has so far only confirmed the faces the cache
+    // listed: the list is whole, so it shows no progress.
+    bool m_confirming = false;
     // The rows last placed from the saved fonts, and whether the user has
     // chosen a row or scrolled since: then the saved fonts no longer count.
     CLogFontPtr m_placedSelection;

@@ -74,6 +74,9 @@ public:
     // The faces found gone since the last call, as the cache kept them.
     std::vector<LOGFONTW> TakeGoneFaces() { return std::move(m_gone); }
 
+    // Whether the faces the cache knows for the reading's filter are listed.
+    bool ListsKnownFaces() const noexcept { return !m_known.empty(); }
+
     // Gives every record the new height. The displayed list shares the
     // records, so it sees the change too.
     void SetHeight(int size) noexcept;
