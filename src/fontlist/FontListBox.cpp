@@ -1,6 +1,7 @@
 #include "fontlist/FontListBox.h"
 
 #include "fonts/FontNames.h"
+#include "fonts/FontOrder.h"
 #include "framework/UniqueHandle.h"
 
 #include <algorithm>
@@ -47,18 +48,34 @@ void DrawLine(HDC dc, const std::wstring& text, RECT rect) noexcept
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_SINGLELINE | DT_VCENTER);
 }
 
+bool SameFonts(const CLogFontList& a, const CLogFontList& b) noexcept
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const CLogFontPtr& x, const CLogFontPtr& y) { return EqualLogFont(*x, *y); });
+}
+
 }  // namespace
+
+CFontListBox::~CFontListBox()
+{
+    DisconnectAccessible();
+}
 
 void CFontListBox::SetItems(const CLogFontList& list)
 {
+    const CChange change(*this);
     const CRememberedRows remembered = RememberRows();
+    const bool reordered = !SameFonts(m_records, list);
     m_records = list;
     Refresh(false);
     RestoreRows(FindRowPositions(m_records, remembered));
+    if (reordered)
+        ::NotifyWinEvent(EVENT_OBJECT_REORDER, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void CFontListBox::Refresh(bool keepPositions)
 {
+    const CChange change(*this);
     // What can fail comes before the control changes: it never shows the
     // new rows at the old height.
     const int count = RowCount(m_records.size());
@@ -133,6 +150,16 @@ CLogFontW CFontListBox::SampleFont(std::size_t row) const
     return font;
 }
 
+std::wstring CFontListBox::RowCaption(std::size_t row) const
+{
+    return FontCaption(*m_records.at(row));
+}
+
+std::wstring CFontListBox::RowSample(std::size_t row) const
+{
+    return m_sampleText.empty() ? FaceNameOf(*m_records.at(row)) : m_sampleText;
+}
+
 void CFontListBox::SelectAsKeyboard(int row)
 {
     if (row == GetCurSel())
@@ -176,6 +203,95 @@ LRESULT CFontListBox::OnRightButtonDown(UINT, WPARAM, LPARAM lParam, BOOL& bHand
     return 0;
 }
 
+LRESULT CFontListBox::OnOwnMessage(UINT msg, WPARAM wParam, LPARAM lParam, BOOL&)
+{
+    const CChange change(*this);
+    LRESULT result = 0;
+    if (!ProcessWindowMessage(m_hWnd, msg, wParam, lParam, result, kOwnMessages))
+        result = DefWindowProcW(msg, wParam, lParam);
+    return result;
+}
+
+LRESULT CFontListBox::OnGetObject(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
+{
+    // The object id comes as a 32-bit value, sign-extended or not.
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT) {
+        bHandled = FALSE;
+        return 0;
+    }
+    if (!m_accessible)
+        m_accessible = CFontListAccessible::Create(*this);
+    return ::LresultFromObject(__uuidof(IAccessible), wParam, m_accessible.get());
+}
+
+LRESULT CFontListBox::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled)
+{
+    bHandled = FALSE;
+    DisconnectAccessible();
+    return 0;
+}
+
+void CFontListBox::DisconnectAccessible() noexcept
+{
+    if (m_accessible) {
+        m_accessible->Disconnect();
+        m_accessible.reset();
+    }
+}
+
+CFontListBox::CAnnouncedRow CFontListBox::AnnouncedRow(int row) const
+{
+    CAnnouncedRow announced{row, RecordAt(row)};
+    if (!announced.Font)
+        announced.Row = -1;
+    return announced;
+}
+
+bool CFontListBox::SameRow(const CAnnouncedRow& a, const CAnnouncedRow& b) noexcept
+{
+    return a.Row == b.Row && (a.Font == b.Font || (a.Font && b.Font && EqualLogFont(*a.Font, *b.Font)));
+}
+
+bool CFontListBox::AwaitsPaint(int row) const noexcept
+{
+    RECT update{}, item{}, both{};
+    return row >= 0 && IsWindowVisible() && ::GetUpdateRect(m_hWnd, &update, FALSE) && GetItemRect(row, &item) &&
+           ::IntersectRect(&both, &update, &item);
+}
+
+void CFontListBox::AnnounceMoves() noexcept
+{
+    if (m_changes != 0 || !m_hWnd)
+        return;
+    // The questions asked are messages of the list box too, and so may be
+    // those of a client that a hook calls at once: none of them announces.
+    ++m_changes;
+    RaiseMoveEvents();
+    --m_changes;
+}
+
+void CFontListBox::RaiseMoveEvents() noexcept
+{
+    const CAnnouncedRow focus = AnnouncedRow(::GetFocus() == m_hWnd ? GetCaretIndex() : -1);
+    const CAnnouncedRow selection = AnnouncedRow(GetCurSel());
+    const bool focusMoved = !SameRow(focus, m_focus);
+    const bool selectionMoved = !SameRow(selection, m_selection);
+    if ((focusMoved && AwaitsPaint(focus.Row)) || (selectionMoved && AwaitsPaint(selection.Row)))
+        return;
+    // Focus first, as the system's list boxes do: a screen reader then
+    // reads the row once.
+    if (focusMoved) {
+        m_focus = focus;
+        if (focus.Row >= 0)
+            ::NotifyWinEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT, focus.Row + 1);
+    }
+    if (selectionMoved) {
+        m_selection = selection;
+        if (selection.Row >= 0)
+            ::NotifyWinEvent(EVENT_OBJECT_SELECTION, m_hWnd, OBJID_CLIENT, selection.Row + 1);
+    }
+}
+
 void CFontListBox::OnMeasureItem(UINT id, MEASUREITEMSTRUCT* item, BOOL& bHandled)
 {
     if (id == 0) {
@@ -216,15 +332,14 @@ void CFontListBox::DrawItem(const DRAWITEMSTRUCT& item)
 
     if (item.itemID >= m_records.size())
         return;
-    const CLogFontW& record = *m_records[item.itemID];
     const CRowRects rects = RowRects(row, m_metrics.tmHeight, m_spacing);
-    DrawLine(dc, FontCaption(record), rects.Caption);
+    DrawLine(dc, RowCaption(item.itemID), rects.Caption);
 
     // A font that cannot be created leaves the sample in the list's font.
     const CLogFontW sampleFont = SampleFont(item.itemID);
     const CUniqueFont rowFont(::CreateFontIndirectW(&sampleFont));
     const CSelectObject select(dc, rowFont.get());
-    DrawLine(dc, m_sampleText.empty() ? FaceNameOf(record) : m_sampleText, rects.Sample);
+    DrawLine(dc, RowSample(item.itemID), rects.Sample);
 }
 
 }  // namespace gvt

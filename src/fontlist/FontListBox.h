@@ -5,8 +5,15 @@
 // of a face name selects its row; a right click selects the row under the
 // pointer before the context menu opens. Samples are drawn at the window's
 // DPI, the records keep their size at 96 DPI.
+//
+// Screen readers and magnifiers get the list's own accessible object, and
+// events: once the list box is done with a message that moved the caret or
+// the selection, and the new row is drawn, focus (while the list has the
+// keyboard focus) and selection for the row's child id; reorder when the rows
+// change.
 #pragma once
 
+#include "fontlist/FontListAccessible.h"
 #include "fontlist/RowLayout.h"
 #include "fontlist/TypeToFind.h"
 #include "fonts/LogFont.h"
@@ -24,11 +31,21 @@ namespace gvt {
 class CFontListBox : public CWindowImpl<CFontListBox, CListBoxW> {
 public:
     BEGIN_MSG_MAP(CFontListBox)
+        // The window's own messages run through the list box's map and
+        // procedure inside OnOwnMessage, which announces moves afterwards.
+        GVT_MSG_ENTRY(uMsg < OCM__BASE && uMsg != WM_NCDESTROY,
+                      lResult = OnOwnMessage(uMsg, wParam, lParam, bHandled))
         MSG_OCM_MEASUREITEM(OnMeasureItem)
         MSG_OCM_DRAWITEM(OnDrawItem)
+    ALT_MSG_MAP(kOwnMessages)
         MSG_WM_CHAR(OnChar)
         MESSAGE_HANDLER(WM_RBUTTONDOWN, OnRightButtonDown)
+        MESSAGE_HANDLER(WM_GETOBJECT, OnGetObject)
+        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
     END_MSG_MAP()
+
+    CFontListBox() = default;
+    ~CFontListBox() override;
 
     // Shows the given records (shared, not copied), keeping the positions.
     void SetItems(const CLogFontList& list);
@@ -52,6 +69,14 @@ public:
     // is drawn in: the record at that DPI.
     UINT Dpi() const noexcept { return m_dpi; }
     CLogFontW SampleFont(std::size_t row) const;
+    // A row's texts as drawn: the caption, and the sample text (the face
+    // name when there is none).
+    std::wstring RowCaption(std::size_t row) const;
+    std::wstring RowSample(std::size_t row) const;
+
+    // Selects the row as the arrow keys do: caret, scrolling and the
+    // selection-change notification to the parent.
+    void SelectAsKeyboard(int row);
 
     // Sounds when typing finds no face; the system beep unless replaced.
     void SetBeep(std::function<void()> beep) { m_beep = std::move(beep); }
@@ -60,11 +85,48 @@ private:
     void OnMeasureItem(UINT id, MEASUREITEMSTRUCT* item, BOOL& bHandled);
     void OnDrawItem(UINT id, DRAWITEMSTRUCT* item, BOOL& bHandled);
     void DrawItem(const DRAWITEMSTRUCT& item);
-    // Selects the row as the arrow keys do: caret, scrolling and the
-    // selection-change notification to the parent.
-    void SelectAsKeyboard(int row);
     void OnChar(UINT ch, UINT, UINT, BOOL& bHandled);
     LRESULT OnRightButtonDown(UINT, WPARAM, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnOwnMessage(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnGetObject(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled);
+
+    // Raises the focus and selection events for rows that took the caret
+    // or the selection since the last call, unless the list box is inside a
+    // message or change of its own, or the row waits to be painted: the
+    // message after it, or the paint, announces it then.
+    void AnnounceMoves() noexcept;
+    void RaiseMoveEvents() noexcept;
+    bool AwaitsPaint(int row) const noexcept;
+    void DisconnectAccessible() noexcept;
+
+    // Counts the messages and changes of the list box under way; the
+    // outermost announces the moves when it ends.
+    class CChange {
+    public:
+        explicit CChange(CFontListBox& list) noexcept : m_list(list) { ++m_list.m_changes; }
+        ~CChange()
+        {
+            if (--m_list.m_changes == 0)
+                m_list.AnnounceMoves();
+        }
+        CChange(const CChange&) = delete;
+        CChange& operator=(const CChange&) = delete;
+
+    private:
+        CFontListBox& m_list;
+    };
+
+    // A row announced to accessibility clients, with its font: a row of
+    // the same number that shows another font is another row to them.
+    struct CAnnouncedRow {
+        int Row = -1;
+        CLogFontPtr Font;
+    };
+    CAnnouncedRow AnnouncedRow(int row) const;
+    static bool SameRow(const CAnnouncedRow& a, const CAnnouncedRow& b) noexcept;
+
+    static constexpr DWORD kOwnMessages = 1;
 
     CLogFontPtr RecordAt(int index) const;
     CRememberedRows RememberRows() const;
@@ -79,6 +141,10 @@ private:
     UINT m_dpi = kDefaultDpi;
     CTypeToFind m_find;
     std::function<void()> m_beep = [] { ::MessageBeep(MB_OK); };
+    CComPtr<CFontListAccessible> m_accessible;  // made when first asked for
+    int m_changes = 0;
+    CAnnouncedRow m_focus;  // -1 while the list has no keyboard focus
+    CAnnouncedRow m_selection;
 };
 
 }  // namespace gvt
