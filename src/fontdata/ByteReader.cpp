@@ -2,6 +2,13 @@
 
 namespace gvt {
 
+std::optional<std::uint8_t> CByteReader::U8(std::size_t offset) const noexcept
+{
+    if (!Fits(offset, 1))
+        return std::nullopt;
+    return m_data[offset];
+}
+
 std::optional<std::uint16_t> CByteReader::U16(std::size_t offset) const noexcept
 {
     if (!Fits(offset, 2))

@@ -20,6 +20,7 @@ public:
 
     std::size_t Size() const noexcept { return m_size; }
 
+    std::optional<std::uint8_t> U8(std::size_t offset) const noexcept;
     std::optional<std::uint16_t> U16(std::size_t offset) const noexcept;
     std::optional<std::uint32_t> U32(std::size_t offset) const noexcept;
 

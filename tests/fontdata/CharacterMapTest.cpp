@@ -3,6 +3,7 @@
 // are never read past their end and map nothing.
 #include "fontdata/ByteReader.h"
 #include "fontdata/CharacterMap.h"
+#include "FontTable.h"
 #include "support/GuardPage.h"
 
 #include <gtest/gtest.h>
@@ -14,39 +15,14 @@
 
 using gvt::CByteReader;
 using gvt::CCharacterMap;
+using gvt::test::CFontTable;
 
 namespace {
 
-// Big-endian fields with where each one lies; structural ones (counts,
-// offsets, lengths, formats) make the table unusable whenever they are wrong.
-class CTable {
-public:
-    struct CField {
-        std::size_t Offset;
-        int Width;
-        bool Structural;
-    };
-
-    CTable& U16(std::uint32_t value, bool structural = false) { return Put(value, 2, structural); }
-    CTable& U32(std::uint32_t value, bool structural = false) { return Put(value, 4, structural); }
-
-    std::vector<unsigned char> Bytes;
-    std::vector<CField> Fields;
-
-private:
-    CTable& Put(std::uint32_t value, int width, bool structural)
-    {
-        Fields.push_back(CField{Bytes.size(), width, structural});
-        for (int shift = 8 * (width - 1); shift >= 0; shift -= 8)
-            Bytes.push_back(static_cast<unsigned char>(value >> shift));
-        return *this;
-    }
-};
-
 // A table header with one encoding record, whose subtable follows at 12.
-CTable Header(std::uint16_t platform, std::uint16_t encoding)
+CFontTable Header(std::uint16_t platform, std::uint16_t encoding)
 {
-    CTable table;
+    CFontTable table;
     table.U16(0).U16(1, true).U16(platform).U16(encoding).U32(12, true);
     return table;
 }
@@ -54,9 +30,9 @@ CTable Header(std::uint16_t platform, std::uint16_t encoding)
 // Format 4: A..C by a delta to glyphs 1..3, U+00E9 and U+0100 through the
 // glyph array to 7 and 9, U+0101 there to the missing glyph 0, and the final
 // segment at U+FFFF.
-CTable Format4()
+CFontTable Format4()
 {
-    CTable table = Header(3, 1);
+    CFontTable table = Header(3, 1);
     table.U16(4, true).U16(54, true).U16(0).U16(8, true).U16(8).U16(2).U16(0);
     for (std::uint16_t end : {0x43, 0xE9, 0x101, 0xFFFF})
         table.U16(end);
@@ -74,9 +50,9 @@ CTable Format4()
 
 // Format 12: U+0041 to glyph 1, U+1F600..U+1F602 from glyph 5, U+20000 to the
 // missing glyph 0.
-CTable Format12()
+CFontTable Format12()
 {
-    CTable table = Header(3, 10);
+    CFontTable table = Header(3, 10);
     table.U16(12, true).U16(0).U32(52, true).U32(0).U32(3, true);
     for (std::uint32_t word : {0x41, 0x41, 1, 0x1F600, 0x1F602, 5, 0x20000, 0x20000, 0})
         table.U32(word);
@@ -86,9 +62,9 @@ CTable Format12()
 const std::vector<char32_t> kProbes = {0, 0x40, 0x41, 0x43, 0x44, 0xE9, 0x100, 0x101,
                                        0xFFFF, 0x1F600, 0x1F602, 0x1F603, 0x20000, 0x10FFFF};
 
-std::map<char32_t, bool> Answers(const unsigned char* bytes, std::size_t size)
+std::map<char32_t, bool> Answers(CByteReader reader)
 {
-    const CCharacterMap map{CByteReader(bytes, size)};
+    const CCharacterMap map{reader};
     std::map<char32_t, bool> answers;
     for (char32_t c : kProbes)
         answers[c] = map.HasGlyph(c);
@@ -111,7 +87,7 @@ TEST(CharacterMap, FindsTheGlyphsOfBothFormatsAndMissingGlyphsAreNone)
 {
     const struct {
         const char* Name;
-        CTable Table;
+        CFontTable Table;
         std::map<char32_t, bool> Expected;
     } cases[] = {
         {"format 4", Format4(), Mapped({0x41, 0x43, 0xE9, 0x100})},
@@ -120,11 +96,11 @@ TEST(CharacterMap, FindsTheGlyphsOfBothFormatsAndMissingGlyphsAreNone)
     gvt::test::CGuardPage page;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        EXPECT_EQ(Answers(page.Place(c.Table.Bytes), c.Table.Bytes.size()), c.Expected);
+        EXPECT_EQ(Answers(CByteReader(page.Place(c.Table.Bytes), c.Table.Bytes.size())), c.Expected);
         EXPECT_TRUE(CCharacterMap(CByteReader(c.Table.Bytes.data(), c.Table.Bytes.size())).IsUnicode());
     }
     // A symbol font's map is no Unicode map.
-    CTable symbol = Format4();
+    CFontTable symbol = Format4();
     symbol.Bytes[7] = 0;
     EXPECT_FALSE(CCharacterMap(CByteReader(symbol.Bytes.data(), symbol.Bytes.size())).IsUnicode());
 }
@@ -135,31 +111,17 @@ TEST(CharacterMap, FindsTheGlyphsOfBothFormatsAndMissingGlyphsAreNone)
 // offset, length or format.
 TEST(CharacterMap, DamagedOrCutTablesAreNeverReadPastTheirEndAndMapNothing)
 {
-    gvt::test::CGuardPage page;
-    for (const CTable& table : {Format4(), Format12()}) {
-        std::vector<std::pair<const CTable::CField*, std::uint32_t>> damages = {{nullptr, 0}};
-        for (const CTable::CField& field : table.Fields)
-            for (std::uint32_t value : {0u, std::numeric_limits<std::uint32_t>::max()})
-                damages.emplace_back(&field, value);
-        const std::map<char32_t, bool> whole = Answers(table.Bytes.data(), table.Bytes.size());
-        for (const auto& [field, value] : damages) {
-            std::vector<unsigned char> bytes = table.Bytes;
-            if (field)
-                for (int k = 0; k < field->Width; ++k)
-                    bytes[field->Offset + k] = static_cast<unsigned char>(value >> (8 * (field->Width - 1 - k)));
-            for (std::size_t size = 0; size <= bytes.size(); ++size) {
-                SCOPED_TRACE(testing::Message() << "format " << int(table.Bytes[13]) << ", field at "
-                                                << (field ? field->Offset : 0) << " = " << value << ", " << size
-                                                << " of " << bytes.size() << " bytes");
-                const std::vector<unsigned char> cut(bytes.begin(), bytes.begin() + size);
-                const std::map<char32_t, bool> answers = Answers(page.Place(cut), size);
-                if (size < bytes.size() || (field && field->Structural)) {
-                    EXPECT_EQ(answers, kNothing);
-                } else if (!field) {
-                    EXPECT_EQ(answers, whole);
-                }
+    for (const CFontTable& table : {Format4(), Format12()}) {
+        SCOPED_TRACE(testing::Message() << "format " << int(table.Bytes[13]));
+        const std::map<char32_t, bool> whole = Answers(CByteReader(table.Bytes.data(), table.Bytes.size()));
+        gvt::test::ForEachDamage(table, [&](CByteReader reader, const gvt::test::CDamage& damage) {
+            const std::map<char32_t, bool> answers = Answers(reader);
+            if (damage.Size < damage.WholeSize || damage.Structural()) {
+                EXPECT_EQ(answers, kNothing);
+            } else if (damage.Whole()) {
+                EXPECT_EQ(answers, whole);
             }
-        }
+        });
     }
 }
 
