@@ -130,6 +130,8 @@ TEST(ByteReader, ReadsOnlyFieldsThatLieWhollyInside)
     gvt::test::CGuardPage page;
     const CByteReader reader(page.Place({1, 2, 3, 4, 5, 6}), 6);
     const std::size_t huge = std::numeric_limits<std::size_t>::max();
+    EXPECT_EQ(reader.U8(5), std::optional<std::uint8_t>(6));
+    EXPECT_FALSE(reader.U8(6));
     EXPECT_EQ(reader.U16(4), std::optional<std::uint16_t>(0x0506));
     EXPECT_EQ(reader.U32(2), std::optional<std::uint32_t>(0x03040506));
     for (std::size_t offset : {std::size_t{5}, std::size_t{6}, huge - 1, huge})
