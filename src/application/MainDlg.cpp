@@ -9,7 +9,8 @@ namespace gvt {
 
 namespace {
 
-void RunCommand(const boost::shared_ptr<CCommandCopy>& command)
+template <typename T>
+void RunCommand(const boost::shared_ptr<T>& command)
 {
     if (command)
         command->Run();
@@ -108,6 +109,13 @@ LRESULT CMainDlg::OnCopyWithStyle(WORD, WORD, HWND, BOOL&)
 {
     if (CCommandTable* commands = Commands())
         RunCommand(commands->CopyWithStyle());
+    return 0;
+}
+
+LRESULT CMainDlg::OnProperties(WORD, WORD, HWND, BOOL&)
+{
+    if (CCommandTable* commands = Commands())
+        RunCommand(commands->Properties());
     return 0;
 }
 

@@ -18,6 +18,7 @@ CCommandTable::CCommandTable()
         m_copy = boost::make_shared<CCommandCopy>(false, msg);
         m_copyWithStyle = boost::make_shared<CCommandCopy>(true, msg);
         m_topMost = boost::make_shared<CCommandTopMost>(msg);
+        m_properties = boost::make_shared<CCommandProperties>(msg);
     } catch (...) {
         g_table = nullptr;
         throw;

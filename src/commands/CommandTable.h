@@ -1,8 +1,9 @@
-// The five commands of a run, created once and shared with the dialog.
+// The six commands of a run, created once and shared with the dialog.
 #pragma once
 
 #include "commands/CommandCopy.h"
 #include "commands/CommandInit.h"
+#include "commands/CommandProperties.h"
 #include "commands/CommandQuit.h"
 #include "commands/CommandTopMost.h"
 
@@ -27,6 +28,7 @@ public:
     // Face name with weight and italic word.
     const boost::shared_ptr<CCommandCopy>& CopyWithStyle() const noexcept { return m_copyWithStyle; }
     const boost::shared_ptr<CCommandTopMost>& TopMost() const noexcept { return m_topMost; }
+    const boost::shared_ptr<CCommandProperties>& Properties() const noexcept { return m_properties; }
 
     // The table of the run; null when none exists.
     static CCommandTable* Instance() noexcept;
@@ -37,6 +39,7 @@ private:
     boost::shared_ptr<CCommandCopy> m_copy;
     boost::shared_ptr<CCommandCopy> m_copyWithStyle;
     boost::shared_ptr<CCommandTopMost> m_topMost;
+    boost::shared_ptr<CCommandProperties> m_properties;
 };
 
 }  // namespace gvt

@@ -137,13 +137,13 @@ bool FileFactsOf(const std::wstring& path, CFileFacts& facts)
     return true;
 }
 
+}  // namespace
+
 std::wstring FontsFolder()
 {
     wchar_t folder[MAX_PATH] = {};
     return ::SHGetSpecialFolderPathW(nullptr, folder, CSIDL_FONTS, FALSE) ? folder : L"";
 }
-
-}  // namespace
 
 CFontDigest::CItem& CFontDigest::CItem::Add(const void* data, std::size_t size) noexcept
 {

@@ -53,6 +53,9 @@ private:
     std::vector<std::uint64_t> m_items;
 };
 
+// The system's Fonts folder; empty when the system does not say.
+std::wstring FontsFolder();
+
 // The registry keys of the machine's and the user's fonts.
 constexpr const wchar_t* kFontsKey = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
 

@@ -1,8 +1,8 @@
 #include "fonts/GdiGlyphSource.h"
 
 #include "fontdata/CharacterMap.h"
+#include "fonts/GdiFontTable.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -10,21 +10,7 @@ namespace gvt {
 
 namespace {
 
-// The table tag as GetFontData takes it: the four letters in file order.
-constexpr DWORD kCmapTag = 'c' | ('m' << 8) | ('a' << 16) | (static_cast<DWORD>('p') << 24);
-
-// The table of the font selected into dc, as long as GDI really returned it;
-// empty when the font has none.
-std::vector<unsigned char> FontTable(HDC dc, DWORD tag)
-{
-    const DWORD size = ::GetFontData(dc, tag, 0, nullptr, 0);
-    if (size == GDI_ERROR || size == 0)
-        return {};
-    std::vector<unsigned char> table(size);
-    const DWORD read = ::GetFontData(dc, tag, 0, table.data(), size);
-    table.resize(read == GDI_ERROR ? 0 : std::min<DWORD>(read, size));
-    return table;
-}
+constexpr DWORD kCmapTag = GdiTableTag("cmap");
 
 }  // namespace
 
@@ -47,7 +33,7 @@ void CGdiGlyphSource::FindGlyphs(const LOGFONTW& lf, const std::vector<char32_t>
         return;
     const CSelectObject selected(dc, font.get());
 
-    const std::vector<unsigned char> cmap = FontTable(dc, kCmapTag);
+    const std::vector<unsigned char> cmap = ReadFontTable(dc, kCmapTag);
     const CCharacterMap map(CByteReader(cmap.data(), cmap.size()));
     if (map.IsUnicode()) {
         for (std::size_t i = 0; i < chars.size(); ++i)

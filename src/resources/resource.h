@@ -8,6 +8,7 @@
 #define IDD_ABOUT                       135
 #define IDD_MAIN                        137
 #define IDR_MAIN_MENU                   137
+#define IDD_PROPERTIES                  150
 
 // Strings: application information
 #define IDS_MAKER                       130
@@ -21,6 +22,7 @@
 #define ID_HELP_INDEX                   0xE141
 #define ID_TOPMOST                      0xE409
 #define ID_GLYPH_FILTER                 0xE40A
+#define ID_FONT_PROPERTIES              0xE40B
 
 // Built-in sample texts
 #define IDS_SAMPLE_UPPER                139
@@ -32,6 +34,37 @@
 #define IDS_READING_FONTS               1001
 #define IDS_READING_FONTS_COUNT         1002
 #define IDS_CHECKING_GLYPHS_COUNT       1003
+
+// Font properties: line labels and the words of the values
+#define IDS_PROP_FACE_NAME              1100
+#define IDS_PROP_FULL_NAME              1101
+#define IDS_PROP_FAMILY                 1102
+#define IDS_PROP_STYLE                  1103
+#define IDS_PROP_VERSION                1104
+#define IDS_PROP_DESIGNER               1105
+#define IDS_PROP_MANUFACTURER           1106
+#define IDS_PROP_VENDOR                 1107
+#define IDS_PROP_COPYRIGHT              1108
+#define IDS_PROP_LICENCE                1109
+#define IDS_PROP_LICENCE_URL            1110
+#define IDS_PROP_EMBEDDING              1111
+#define IDS_PROP_FORMAT                 1112
+#define IDS_PROP_GLYPHS                 1113
+#define IDS_PROP_UNICODE_RANGES         1114
+#define IDS_PROP_CODE_PAGES             1115
+#define IDS_PROP_FILE                   1116
+#define IDS_PROP_ADDED_FILE             1117
+#define IDS_PROP_UNKNOWN                1118
+#define IDS_EMBED_INSTALLABLE           1119
+#define IDS_EMBED_RESTRICTED            1120
+#define IDS_EMBED_PREVIEW_PRINT         1121
+#define IDS_EMBED_EDITABLE              1122
+#define IDS_EMBED_NO_SUBSETTING         1123
+#define IDS_EMBED_BITMAP_ONLY           1124
+#define IDS_FORMAT_TRUETYPE             1125
+#define IDS_FORMAT_POSTSCRIPT           1126
+#define IDS_FORMAT_RASTER               1127
+#define IDS_FORMAT_TYPE1                1128
 
 // Main dialog controls
 #define IDC_CHARSET                     0xE436
@@ -47,6 +80,11 @@
 #define IDC_ABOUT_NAME                  0xE402
 #define IDC_ABOUT_COPYRIGHT             0xE403
 #define IDC_ABOUT_LINK                  0xE406
+
+// Properties dialog controls
+#define IDC_PROPERTIES_TEXT             0xE450
+#define IDC_PROPERTIES_COPY             0xE451
+#define IDC_PROPERTIES_OPEN_FOLDER      0xE452
 
 // Message box titles
 #define IDS_TITLE_ERROR                 58368

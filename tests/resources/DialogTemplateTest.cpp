@@ -249,6 +249,12 @@ TEST(DialogTemplates, HeadsGiveStyleSizeCaptionAndShellFont)
         EXPECT_EQ(about.caption, language == kJapanese ? L"バージョン情報" : L"About Glyvanter");
         EXPECT_EQ(about.pointSize, 8);
         EXPECT_EQ(about.typeface, L"MS Shell Dlg");
+
+        const CDialogTemplate properties = ReadTemplate(IDD_PROPERTIES, language);
+        EXPECT_EQ(properties.style, about.style);
+        EXPECT_EQ(properties.caption, language == kJapanese ? L"フォントのプロパティ" : L"Font Properties");
+        EXPECT_EQ(properties.pointSize, 8);
+        EXPECT_EQ(properties.typeface, L"MS Shell Dlg");
     }
 }
 
@@ -401,6 +407,34 @@ TEST(AboutDialogTemplate, PlacesItsControlsOnTheirRectangles)
                 EXPECT_EQ(got.bottom, want.bottom);
             }
         }
+    }
+}
+
+// A read-only field that wraps its lines and can be selected, the two
+// buttons and the close button that Escape presses.
+TEST(PropertiesDialogTemplate, HoldsTheFieldAndItsButtons)
+{
+    const DWORD shown = WS_CHILD | WS_VISIBLE;
+    const std::vector<CTemplateItem> expected = {
+        {shown | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_BORDER | WS_VSCROLL | WS_TABSTOP, 0,
+         IDC_PROPERTIES_TEXT},
+        {shown | BS_PUSHBUTTON | WS_TABSTOP, 0, IDC_PROPERTIES_COPY},
+        {shown | BS_PUSHBUTTON | WS_TABSTOP, 0, IDC_PROPERTIES_OPEN_FOLDER},
+        {shown | BS_DEFPUSHBUTTON | WS_TABSTOP, 0, IDCANCEL},
+    };
+    for (LANGID language : {kJapanese, kEnglish}) {
+        SCOPED_TRACE(testing::Message() << "language " << language);
+        ExpectItemStyles(ReadTemplate(IDD_PROPERTIES, language), expected);
+        const CUniqueDialog dialog = CreateFromTemplate(IDD_PROPERTIES, language);
+        ASSERT_TRUE(dialog);
+        const bool ja = language == kJapanese;
+        ExpectControls(dialog.get(), {
+                                         {IDC_PROPERTIES_TEXT, L"EDIT", L""},
+                                         {IDC_PROPERTIES_COPY, L"BUTTON", ja ? L"コピー(&C)" : L"&Copy"},
+                                         {IDC_PROPERTIES_OPEN_FOLDER, L"BUTTON",
+                                          ja ? L"フォルダーを開く(&O)" : L"&Open folder"},
+                                         {IDCANCEL, L"BUTTON", ja ? L"閉じる" : L"Close"},
+                                     });
     }
 }
 

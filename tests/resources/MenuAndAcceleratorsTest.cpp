@@ -62,6 +62,7 @@ TEST(ContextMenu, FirstSubmenuHoldsTheCommandsInBothLanguages)
     const std::vector<CItem> japanese = {
         {ID_EDIT_COPY, L"コピー(&C)\tCtrl+C"},
         {ID_COPY_WITH_STYLE, L"スタイルも含めてコピー\tShift+Ctrl+C"},
+        {ID_FONT_PROPERTIES, L"プロパティ(&R)...\tAlt+Enter"},
         {0, L""},
         {ID_GLYPH_FILTER, L"サンプル文字列を表示できるフォントのみ\tCtrl+G"},
         {0, L""},
@@ -72,6 +73,7 @@ TEST(ContextMenu, FirstSubmenuHoldsTheCommandsInBothLanguages)
     const std::vector<CItem> english = {
         {ID_EDIT_COPY, L"&Copy\tCtrl+C"},
         {ID_COPY_WITH_STYLE, L"Copy with st&yle\tShift+Ctrl+C"},
+        {ID_FONT_PROPERTIES, L"P&roperties...\tAlt+Enter"},
         {0, L""},
         {ID_GLYPH_FILTER, L"Only fonts that can show the sample text\tCtrl+G"},
         {0, L""},
@@ -125,7 +127,7 @@ TEST(ContextMenu, EveryItemWithALetterShortcutShowsIt)
     }
 }
 
-TEST(Accelerators, MapTheCopyKeysTheGlyphFilterAndBothHelpKeys)
+TEST(Accelerators, MapTheCopyKeysTheGlyphFilterPropertiesAndBothHelpKeys)
 {
     const std::vector<ACCEL> entries = AcceleratorEntries();
 
@@ -137,6 +139,7 @@ TEST(Accelerators, MapTheCopyKeysTheGlyphFilterAndBothHelpKeys)
         {FVIRTKEY | FCONTROL, 'C', ID_EDIT_COPY},
         {FVIRTKEY | FSHIFT | FCONTROL, 'C', ID_COPY_WITH_STYLE},
         {FVIRTKEY | FCONTROL, 'G', ID_GLYPH_FILTER},
+        {FVIRTKEY | FALT, VK_RETURN, ID_FONT_PROPERTIES},
         {FVIRTKEY | FALT, VK_OEM_2, ID_HELP_INDEX},
         {FVIRTKEY | FSHIFT | FALT, VK_OEM_2, ID_HELP_INDEX},
     };

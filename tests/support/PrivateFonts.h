@@ -38,5 +38,7 @@ constexpr const wchar_t* kIpaGothic = L"Z:\\usr\\share\\fonts\\opentype\\ipafont
 std::wstring GeneratedFont(const wchar_t* file);
 constexpr const wchar_t* kGvCoverRegular = L"GvCover-Regular.ttf";
 constexpr const wchar_t* kGvCoverBold = L"GvCover-Bold.ttf";
+// A face whose names, version, licence and permissions the tests know.
+constexpr const wchar_t* kGvProps = L"GvProps-Regular.ttf";
 
 }  // namespace gvt::test

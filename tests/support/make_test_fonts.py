@@ -6,6 +6,12 @@ its Regular has A, U+00E9 and U+1D5A0, its Bold A, U+00F1 and U+1D5D4, so
 that each file lacks a character, in and beyond the Basic Multilingual
 Plane, that the other has. It has no italic files: GDI makes its obliques.
 
+GvProps is a face whose properties the tests know: names in English and a
+family name in Japanese, version, designer, maker, licence text and URL,
+embedding permissions, vendor id, three characters (one beyond the Basic
+Multilingual Plane, so the cmap has a format 12 subtable) and the missing
+glyph, and its Unicode ranges and code pages.
+
 Usage: make_test_fonts.py OUT
 """
 
@@ -35,6 +41,47 @@ def rename(font, style):
         table.setName(text, name_id, 1, 0, 0)
 
 
+PROPS = "GvProps-Regular.ttf"
+PROPS_NAMES = {
+    0: "Copyright (c) 2026 Gv Test Foundry",
+    1: "GvProps",
+    2: "Regular",
+    3: "GvProps Regular 2.037",
+    4: "GvProps Regular",
+    5: "Version 2.037",
+    6: "GvProps-Regular",
+    8: "Gv Test Foundry",
+    9: "Gv Designer",
+    13: "Licensed for tests only.\nNo other use.",
+    14: "https://example.org/gvprops-licence",
+}
+PROPS_JAPANESE = {1: "ジーヴイ プロップス", 4: "ジーヴイ プロップス 標準"}
+
+
+def write_props(out):
+    font = TTFont(DEJAVU + "DejaVuSans.ttf")
+    options = subset.Options()
+    options.notdef_outline = True
+    subsetter = subset.Subsetter(options)
+    subsetter.populate(unicodes=[0x41, 0x42, 0x1D5A0])
+    subsetter.subset(font)
+    table = font["name"]
+    table.names = []
+    for name_id, text in PROPS_NAMES.items():
+        table.setName(text, name_id, 3, 1, 0x409)
+    for name_id, text in PROPS_JAPANESE.items():
+        table.setName(text, name_id, 3, 1, 0x411)
+    font["head"].fontRevision = 2.037
+    os2 = font["OS/2"]
+    # Editable, no subsetting, bitmap only.
+    os2.fsType = 0x0308
+    os2.achVendID = "GVTF"
+    # Basic Latin and Mathematical Alphanumeric Symbols; Latin 1 and Japanese.
+    os2.ulUnicodeRange1, os2.ulUnicodeRange2, os2.ulUnicodeRange3, os2.ulUnicodeRange4 = 1, 0, 1 << 25, 0
+    os2.ulCodePageRange1, os2.ulCodePageRange2 = 1 | 1 << 17, 0
+    font.save(os.path.join(out, PROPS))
+
+
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
@@ -49,6 +96,7 @@ def main():
         subsetter.subset(font)
         rename(font, style)
         font.save(os.path.join(out, name))
+    write_props(out)
 
 
 if __name__ == "__main__":
