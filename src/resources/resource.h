@@ -23,6 +23,9 @@
 #define ID_TOPMOST                      0xE409
 #define ID_GLYPH_FILTER                 0xE40A
 #define ID_FONT_PROPERTIES              0xE40B
+#define ID_ADD_FONTS_FOLDER             0xE40C
+#define ID_REMOVE_ADDED_FONTS           0xE40D
+#define ID_ONLY_ADDED_FONTS             0xE40E
 
 // Built-in sample texts
 #define IDS_SAMPLE_UPPER                139
@@ -65,6 +68,21 @@
 #define IDS_FORMAT_POSTSCRIPT           1126
 #define IDS_FORMAT_RASTER               1127
 #define IDS_FORMAT_TYPE1                1128
+// Fonts added from files and folders: progress, the status line and the
+// counts in it, one and many
+#define IDS_ERR_XML_EMPTY_PATH          1200
+#define IDS_ADDING_FONTS_COUNT          1201
+#define IDS_REMOVING_FONTS              1202
+#define IDS_ADDED_STATUS                1203
+#define IDS_ADDED_SKIPPED               1204
+#define IDS_ADDED_NOT_FOUND             1205
+#define IDS_ADDED_BOTH                  1206
+#define IDS_COUNT_FOLDER                1207
+#define IDS_COUNT_FOLDERS               1208
+#define IDS_COUNT_FILE                  1209
+#define IDS_COUNT_FILES                 1210
+#define IDS_COUNT_FONT                  1211
+#define IDS_COUNT_FONTS                 1212
 
 // Main dialog controls
 #define IDC_CHARSET                     0xE436

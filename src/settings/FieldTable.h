@@ -7,12 +7,13 @@
 #include <tuple>
 
 // The text forms of the stored values; the settings codecs read and write each.
-enum class FieldCodec { Int, Long, Byte, Bool, Enum, Text, FaceName, StringList, WindowLayout };
+enum class FieldCodec { Int, Long, Byte, Bool, Enum, Text, FaceName, StringList, WindowLayout, PathList };
 
 enum class FieldRule {
     Required,         // always written; a missing element fails the read
     ReadWhenPresent,  // always written; a missing element leaves the member as it is
-    WrittenWhenOn,    // a flag written only while true, so files without it stay as they were; missing reads false
+    WrittenWhenOn,    // a flag written only while true, a list only while it holds something, so that files
+                      // without it stay as they were; missing reads false or empty
 };
 
 template <FieldCodec codec, typename Record, typename Member>

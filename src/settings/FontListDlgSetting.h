@@ -7,6 +7,7 @@
 #include "settings/WindowLayoutSetting.h"
 
 #include <string>
+#include <vector>
 
 // A copy copies every member; the history entries are shared with the
 // source, not deep-copied (the list holds shared, never-modified strings).
@@ -24,6 +25,11 @@ public:
     std::wstring SampleText;
     CMruStrings SampleTexts{20, true};
     CWindowLayoutSetting WindowLayout;
+    // Font files and folders added for the run alone, in the order added,
+    // and whether only their faces are listed; the dialog keeps the choice
+    // off while nothing is added.
+    std::vector<std::wstring> AddedFonts;
+    bool OnlyAddedFonts = false;
 };
 
 // The members in the order of the settings file.
@@ -38,4 +44,6 @@ inline constexpr auto kFontListDlgFields = std::make_tuple(
     Field<FieldCodec::Bool>(L"GlyphFilter", &CFontListDlgSetting::GlyphFilter, FieldRule::WrittenWhenOn),
     Field<FieldCodec::Text>(L"SampleText", &CFontListDlgSetting::SampleText),
     Field<FieldCodec::StringList>(L"SampleTexts", &CFontListDlgSetting::SampleTexts),
-    Field<FieldCodec::WindowLayout>(L"WindowLayout", &CFontListDlgSetting::WindowLayout));
+    Field<FieldCodec::WindowLayout>(L"WindowLayout", &CFontListDlgSetting::WindowLayout),
+    Field<FieldCodec::PathList>(L"AddedFonts", &CFontListDlgSetting::AddedFonts, FieldRule::WrittenWhenOn),
+    Field<FieldCodec::Bool>(L"OnlyAddedFonts", &CFontListDlgSetting::OnlyAddedFonts, FieldRule::WrittenWhenOn));

@@ -1,6 +1,7 @@
 #include "settings/SettingsCodecs.h"
 
 #include "fontdata/FaceName.h"
+#include "resources/resource.h"
 #include "settings/FontListDlgSetting.h"
 #include "settings/LogFontFields.h"
 #include "settings/MruStrings.h"
@@ -21,6 +22,9 @@ bool WriteField(CXmlDocument& doc, IXMLDOMNode* parent, const CField<codec, Reco
     if constexpr (codec == FieldCodec::Bool) {
         if (field.Rule == FieldRule::WrittenWhenOn && !value)
             return true;
+    } else if constexpr (codec == FieldCodec::PathList) {
+        if (field.Rule == FieldRule::WrittenWhenOn && value.empty())
+            return true;
     }
     if constexpr (codec == FieldCodec::Int)
         return WriteInt(doc, parent, name, value);
@@ -38,6 +42,8 @@ bool WriteField(CXmlDocument& doc, IXMLDOMNode* parent, const CField<codec, Reco
         return doc.WriteText(parent, name, std::wstring(gvt::FaceName(value)));
     else if constexpr (codec == FieldCodec::StringList)
         return WriteStringList(doc, parent, name, value);
+    else if constexpr (codec == FieldCodec::PathList)
+        return WritePathList(doc, parent, name, value);
     else {
         static_assert(codec == FieldCodec::WindowLayout, "a codec without a writer");
         return WriteWindowLayout(doc, parent, name, value);
@@ -51,9 +57,9 @@ bool ReadField(CXmlDocument& doc, IXMLDOMNode* parent, const CField<codec, Recor
     if (field.Rule == FieldRule::ReadWhenPresent && !doc.HasChild(parent, name))
         return true;
     Member& value = record.*field.Ptr;
-    if constexpr (codec == FieldCodec::Bool) {
+    if constexpr (codec == FieldCodec::Bool || codec == FieldCodec::PathList) {
         if (field.Rule == FieldRule::WrittenWhenOn && !doc.HasChild(parent, name)) {
-            value = false;
+            value = Member{};
             return true;
         }
     }
@@ -73,6 +79,8 @@ bool ReadField(CXmlDocument& doc, IXMLDOMNode* parent, const CField<codec, Recor
         return ReadFaceName(doc, parent, name, value);
     else if constexpr (codec == FieldCodec::StringList)
         return ReadStringList(doc, parent, name, value);
+    else if constexpr (codec == FieldCodec::PathList)
+        return ReadPathList(doc, parent, name, value);
     else {
         static_assert(codec == FieldCodec::WindowLayout, "a codec without a reader");
         return ReadWindowLayout(doc, parent, name, value);
@@ -217,5 +225,47 @@ bool ReadStringList(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& 
         return false;
     if (list.Items().size() > list.MaxSize)
         list.Items().resize(list.MaxSize);
+    return true;
+}
+
+bool WritePathList(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& name,
+                   const std::vector<std::wstring>& paths)
+{
+    CXmlNode node;
+    if (!doc.NewChildForWrite(parent, name, node))
+        return false;
+    for (const std::wstring& path : paths)
+        if (!doc.WriteText(node.get(), L"Path", path))
+            return false;
+    return doc.AttachChild(parent, node.get());
+}
+
+bool ReadPathList(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& name, std::vector<std::wstring>& paths)
+{
+    CXmlNode node;
+    CXmlNodeList elements;
+    CXmlNodeList nodes;
+    long count = 0;
+    long all = 0;
+    if (!doc.OpenChildForRead(parent, name, node) || !doc.SelectChildren(node.get(), L"*", elements) ||
+        !doc.GetListLength(elements.get(), all) || !doc.SelectChildren(node.get(), L"Path", nodes) ||
+        !doc.GetListLength(nodes.get(), count))
+        return false;
+    // Written only while it holds a path, and holding nothing else.
+    if (count == 0 || count != all)
+        return doc.SetError(IDS_ERR_XML_NODES_NOT_FOUND, E_FAIL, doc.NodePath(node.get()) + L"/Path");
+    std::vector<std::wstring> read;
+    for (long i = 0; i < count; ++i) {
+        CXmlNode item;
+        std::wstring path;
+        if (!doc.GetListItem(nodes.get(), i, item) || !doc.ReadText(item.get(), std::wstring(), path))
+            return false;
+        if (path.empty())
+            return doc.SetError(IDS_ERR_XML_EMPTY_PATH, doc.NodePath(item.get()));
+        if (path.size() > kMaxPathLength)
+            return doc.SetError(IDS_ERR_XML_TOO_LONG, path.substr(0, 260) + L"...");
+        read.push_back(std::move(path));
+    }
+    paths = std::move(read);
     return true;
 }

@@ -9,7 +9,9 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 class CFontListDlgSetting;
 class CMruStrings;
@@ -20,8 +22,9 @@ bool WriteMainFrame(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& 
 bool ReadMainFrame(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& name, bool& topMost);
 
 // "CharSet", "Tategaki", "Type", "Size", "Weight", "Italic", "GlyphFilter",
-// "SampleText", "SampleTexts", "WindowLayout"; "Type" is read only when
-// present, "GlyphFilter" is written only when on. Each member is stored as
+// "SampleText", "SampleTexts", "WindowLayout", "AddedFonts",
+// "OnlyAddedFonts"; "Type" is read only when present, "GlyphFilter",
+// "AddedFonts" and "OnlyAddedFonts" are written only when on or not empty. Each member is stored as
 // soon as it was read.
 bool WriteFontListDlgSetting(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& name,
                              const CFontListDlgSetting& setting);
@@ -46,3 +49,13 @@ bool ReadLogFont(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& nam
 // SaveContents is true, and cuts the list to MaxSize.
 bool WriteStringList(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& name, const CMruStrings& list);
 bool ReadStringList(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& name, CMruStrings& list);
+
+// The longest path the system takes (in the \\?\ form), in UTF-16 units.
+constexpr std::size_t kMaxPathLength = 32767;
+
+// One "Path" per entry, in order. Reading fails, the list as it was, unless
+// the element holds one or more "Path" children and nothing else, each a
+// path of 1 to kMaxPathLength units.
+bool WritePathList(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& name,
+                   const std::vector<std::wstring>& paths);
+bool ReadPathList(CXmlDocument& doc, IXMLDOMNode* parent, const std::wstring& name, std::vector<std::wstring>& paths);

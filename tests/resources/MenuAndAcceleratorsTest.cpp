@@ -65,6 +65,10 @@ TEST(ContextMenu, FirstSubmenuHoldsTheCommandsInBothLanguages)
         {ID_FONT_PROPERTIES, L"プロパティ(&R)...\tAlt+Enter"},
         {0, L""},
         {ID_GLYPH_FILTER, L"サンプル文字列を表示できるフォントのみ\tCtrl+G"},
+        {ID_ONLY_ADDED_FONTS, L"追加したフォントのみ\tCtrl+L"},
+        {0, L""},
+        {ID_ADD_FONTS_FOLDER, L"フォルダーからフォントを追加..."},
+        {ID_REMOVE_ADDED_FONTS, L"追加したフォントを外す"},
         {0, L""},
         {ID_TOPMOST, L"常に最前面に表示(&T)"},
         {0, L""},
@@ -76,6 +80,10 @@ TEST(ContextMenu, FirstSubmenuHoldsTheCommandsInBothLanguages)
         {ID_FONT_PROPERTIES, L"P&roperties...\tAlt+Enter"},
         {0, L""},
         {ID_GLYPH_FILTER, L"Only fonts that can show the sample text\tCtrl+G"},
+        {ID_ONLY_ADDED_FONTS, L"Only added fonts\tCtrl+L"},
+        {0, L""},
+        {ID_ADD_FONTS_FOLDER, L"Add fonts from a folder..."},
+        {ID_REMOVE_ADDED_FONTS, L"Remove added fonts"},
         {0, L""},
         {ID_TOPMOST, L"Always on &top"},
         {0, L""},
@@ -127,7 +135,7 @@ TEST(ContextMenu, EveryItemWithALetterShortcutShowsIt)
     }
 }
 
-TEST(Accelerators, MapTheCopyKeysTheGlyphFilterPropertiesAndBothHelpKeys)
+TEST(Accelerators, MapTheCopyKeysBothFiltersPropertiesAndBothHelpKeys)
 {
     const std::vector<ACCEL> entries = AcceleratorEntries();
 
@@ -140,6 +148,7 @@ TEST(Accelerators, MapTheCopyKeysTheGlyphFilterPropertiesAndBothHelpKeys)
         {FVIRTKEY | FSHIFT | FCONTROL, 'C', ID_COPY_WITH_STYLE},
         {FVIRTKEY | FCONTROL, 'G', ID_GLYPH_FILTER},
         {FVIRTKEY | FALT, VK_RETURN, ID_FONT_PROPERTIES},
+        {FVIRTKEY | FCONTROL, 'L', ID_ONLY_ADDED_FONTS},
         {FVIRTKEY | FALT, VK_OEM_2, ID_HELP_INDEX},
         {FVIRTKEY | FSHIFT | FALT, VK_OEM_2, ID_HELP_INDEX},
     };

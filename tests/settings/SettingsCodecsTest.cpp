@@ -311,6 +311,8 @@ TEST(FontListDlgCodec, EveryFieldOfTheTableRoundTrips)
     written.SampleTexts.MaxSize = 3;
     written.WindowLayout.Maximized = true;
     written.WindowLayout.Rect = RECT{1, 2, 3, 4};
+    written.AddedFonts = {L"D:\\Fonts", L"\\\\?\\E:\\a.ttc"};
+    written.OnlyAddedFonts = true;
     CParsed parsed;
     gvt::test::Parse(parsed, L"<r/>");
     ASSERT_TRUE(WriteFontListDlgSetting(parsed.Doc, parsed.Root.get(), L"FontListDlg", written));
@@ -399,6 +401,72 @@ TEST(FontListDlgCodec, TheGlyphFilterReadsTrueOrFalseAndAnythingElseIsABoolError
         EXPECT_EQ(setting.Italic, FontItalic3::ON) << "what came before is kept";
         EXPECT_EQ(setting.SampleText, CFontListDlgSetting().SampleText) << "what comes after is not read";
     }
+}
+
+TEST(FontListDlgCodec, AddedFontsComeLastAndOnlyWhileSomethingIsAdded)
+{
+    for (const bool added : {false, true}) {
+        SCOPED_TRACE(added ? "added" : "nothing added");
+        CParsed parsed;
+        gvt::test::Parse(parsed, L"<r/>");
+        CFontListDlgSetting setting;
+        if (added) {
+            setting.AddedFonts = {L"C:\\b", L"C:\\a.ttf"};
+            setting.OnlyAddedFonts = true;
+        }
+        ASSERT_TRUE(WriteFontListDlgSetting(parsed.Doc, parsed.Root.get(), L"FontListDlg", setting));
+        const CXmlNode element = Child(parsed.Doc, parsed.Root.get(), L"FontListDlg");
+        std::vector<std::wstring> expected = {L"CharSet", L"Tategaki",   L"Type",        L"Size",        L"Weight",
+                                              L"Italic",  L"SampleText", L"SampleTexts", L"WindowLayout"};
+        if (added) {
+            expected.push_back(L"AddedFonts");
+            expected.push_back(L"OnlyAddedFonts");
+            EXPECT_EQ(ChildNames(Child(parsed.Doc, element.get(), L"AddedFonts").get()),
+                      (std::vector<std::wstring>{L"Path", L"Path"}));
+        }
+        EXPECT_EQ(ChildNames(element.get()), expected);
+        CFontListDlgSetting read;
+        read.AddedFonts = {L"kept?"};
+        ASSERT_TRUE(ReadFontListDlgSetting(parsed.Doc, parsed.Root.get(), L"FontListDlg", read));
+        EXPECT_EQ(read.AddedFonts, setting.AddedFonts) << "in the order added; missing reads empty";
+        EXPECT_EQ(read.OnlyAddedFonts, added);
+    }
+}
+
+TEST(FontListDlgCodec, DamagedAddedFontsStopTheReadAndLeaveTheListAsItWas)
+{
+    struct Case {
+        std::wstring inner;
+        UINT error;
+    };
+    const std::wstring tooLong(kMaxPathLength + 1, L'x');
+    for (const Case& c : {Case{L"", IDS_ERR_XML_NODES_NOT_FOUND}, Case{L"C:\\Fonts", IDS_ERR_XML_NODES_NOT_FOUND},
+                          Case{L"<Item>C:\\a</Item>", IDS_ERR_XML_NODES_NOT_FOUND},
+                          Case{L"<Path>C:\\a</Path><Item>C:\\b</Item>", IDS_ERR_XML_NODES_NOT_FOUND},
+                          Case{L"<Path>C:\\a</Path><Path></Path>", IDS_ERR_XML_EMPTY_PATH},
+                          Case{L"<Path>" + tooLong + L"</Path>", IDS_ERR_XML_TOO_LONG}}) {
+        SCOPED_TRACE(testing::PrintToString(c.inner.substr(0, 40)));
+        std::wstring text = FontListDlgText(L"");
+        text.insert(text.find(L"</FontListDlg>"),
+                    L"<AddedFonts>" + c.inner + L"</AddedFonts><OnlyAddedFonts>true</OnlyAddedFonts>");
+        CParsed parsed;
+        gvt::test::Parse(parsed, text);
+        CFontListDlgSetting setting;
+        setting.AddedFonts = {L"before"};
+        EXPECT_FALSE(ReadFontListDlgSetting(parsed.Doc, parsed.Root.get(), L"FontListDlg", setting));
+        EXPECT_EQ(parsed.Doc.Error().MessageId, c.error);
+        EXPECT_EQ(setting.AddedFonts, std::vector<std::wstring>{L"before"});
+        EXPECT_TRUE(setting.WindowLayout.Maximized) << "what came before is kept";
+        EXPECT_FALSE(setting.OnlyAddedFonts) << "what comes after is not read";
+    }
+    // The longest path the system takes still reads.
+    std::wstring text = FontListDlgText(L"");
+    text.insert(text.find(L"</FontListDlg>"), L"<AddedFonts><Path>" + tooLong.substr(1) + L"</Path></AddedFonts>");
+    CParsed parsed;
+    gvt::test::Parse(parsed, text);
+    CFontListDlgSetting setting;
+    ASSERT_TRUE(ReadFontListDlgSetting(parsed.Doc, parsed.Root.get(), L"FontListDlg", setting));
+    EXPECT_EQ(setting.AddedFonts, std::vector<std::wstring>{tooLong.substr(1)});
 }
 
 TEST(FontListDlgCodec, AFailedWriteAttachesNothing)

@@ -76,6 +76,8 @@ CAppSetting Changed()
     list.SampleTexts.MaxSize = 9;
     list.WindowLayout.Maximized = true;
     list.WindowLayout.Rect = RECT{-8, 16, 1024, 768};
+    list.AddedFonts = {L"D:\\Type <&> Fonts", L"\\\\server\\share\\x.ttc"};
+    list.OnlyAddedFonts = true;
     setting.LogFont.lfHeight = -22;
     setting.LogFont.lfWeight = 700;
     setting.LogFont.lfItalic = 1;
@@ -123,6 +125,8 @@ void ExpectSameFontList(const CFontListDlgSetting& a, const CFontListDlgSetting&
     EXPECT_EQ(a.WindowLayout.Rect.top, b.WindowLayout.Rect.top);
     EXPECT_EQ(a.WindowLayout.Rect.right, b.WindowLayout.Rect.right);
     EXPECT_EQ(a.WindowLayout.Rect.bottom, b.WindowLayout.Rect.bottom);
+    EXPECT_EQ(a.AddedFonts, b.AddedFonts);
+    EXPECT_EQ(a.OnlyAddedFonts, b.OnlyAddedFonts);
 }
 
 void ExpectSame(const CAppSetting& a, const CAppSetting& b)
