@@ -14,9 +14,10 @@ namespace gvt::test {
 
 class CGuardPage {
 public:
-    CGuardPage();
+    // Room for `size` bytes before the boundary, a page at least.
+    explicit CGuardPage(std::size_t size = 1);
 
-    // A copy of the bytes ending at the boundary.
+    // A copy of the bytes ending at the boundary; they must fit.
     const unsigned char* Place(const std::vector<unsigned char>& bytes);
 
     // A copy of the value ending at the boundary (its size keeps it aligned).
@@ -37,6 +38,7 @@ private:
     };
     CUniqueHandle<CTraits> m_pages;
     std::size_t m_pageSize = 0;
+    std::size_t m_usable = 0;
 };
 
 }  // namespace gvt::test

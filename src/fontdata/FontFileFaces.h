@@ -1,0 +1,17 @@
+// The face names GDI lists for a font file, read from the file's bytes: for
+// TrueType and OpenType files and collections the family names (name id 1)
+// of the Windows platform in every language, for raster files the face
+// names of their font resources.
+#pragma once
+
+#include "fontdata/ByteReader.h"
+
+#include <string>
+#include <vector>
+
+namespace gvt {
+
+// Each name once; empty for bytes that are no font file.
+std::vector<std::wstring> FontFileFaceNames(const CByteReader& file);
+
+}  // namespace gvt

@@ -1,0 +1,132 @@
+#include "fonts/FontAdding.h"
+
+#include "base/WorkerThread.h"
+#include "fontdata/ByteReader.h"
+#include "fontdata/FontFileFaces.h"
+#include "fonts/FontFileWalk.h"
+#include "framework/DebugLog.h"
+#include "framework/UniqueHandle.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace gvt {
+
+namespace {
+
+// The whole file, up to kMaxFaceFileSize; empty when it is longer or
+// cannot be read.
+std::vector<unsigned char> ReadFontFile(const std::wstring& path)
+{
+    std::vector<unsigned char> bytes;
+    CUniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    LARGE_INTEGER size;
+    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > kMaxFaceFileSize)
+        return bytes;
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD read = 0;
+        const DWORD asked = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+        if (!::ReadFile(file.get(), bytes.data() + done, asked, &read, nullptr) || read == 0)
+            return {};
+        done += read;
+    }
+    return bytes;
+}
+
+// The system's name for the file: the short form where it fits, the long
+// form only where it must.
+std::wstring SystemPath(const std::wstring& longPath)
+{
+    const std::wstring path = ShortPath(longPath);
+    return path.size() < MAX_PATH ? path : longPath;
+}
+
+void Remove(const std::vector<std::wstring>& files, CFontAdding& adding)
+{
+    for (const std::wstring& file : files) {
+        if (adding.Cancelled())
+            return;
+        const bool removed = ::RemoveFontResourceExW(SystemPath(file).c_str(), FR_PRIVATE, nullptr) != FALSE;
+        adding.Hand(
+            [&](CAddNews& news) {
+                news.Removed += removed ? 1 : 0;
+                ++news.Done;
+            },
+            false);
+    }
+}
+
+void Add(const std::wstring& file, CFontAdding& adding)
+{
+    CAddedFile added;
+    added.Path = file;
+    bool taken = false;
+    try {
+        added.Faces = FaceNamesOfFile(file);
+        taken = ::AddFontResourceExW(SystemPath(file).c_str(), FR_PRIVATE, nullptr) > 0;
+    } catch (...) {
+        LogCaughtException((L"adding the font file " + file).c_str());
+    }
+    adding.Hand(
+        [&](CAddNews& news) {
+            if (taken)
+                news.Added.push_back(std::move(added));
+            else
+                ++news.Skipped;
+            ++news.Done;
+        },
+        false);
+}
+
+}  // namespace
+
+std::vector<std::wstring> FaceNamesOfFile(const std::wstring& path)
+{
+    const std::vector<unsigned char> bytes = ReadFontFile(path);
+    return FontFileFaceNames(CByteReader(bytes.data(), bytes.size()));
+}
+
+void ChangeFontFiles(const CAddJob& job, CFontAdding& adding)
+{
+    struct CFinish {
+        CFontAdding& Adding;
+        ~CFinish() { Adding.Finish(); }
+    } const finish{adding};
+    adding.Hand([&](CAddNews& news) { news.Total = job.Remove.size(); }, true);
+    Remove(job.Remove, adding);
+
+    CFontFileList list;
+    for (const std::wstring& path : job.Add) {
+        if (adding.Stopping())
+            break;
+        CollectFontFiles(path, list, [&] { return adding.Stopping(); });
+    }
+    adding.Hand(
+        [&](CAddNews& news) {
+            news.Total += list.Files.size();
+            news.Skipped += list.Missing.size() + list.Unreadable;
+            news.Missing = list.Missing;
+            news.Folders = list.Folders;
+            news.NamedFiles = list.NamedFiles;
+        },
+        true);
+    for (const std::wstring& file : list.Files) {
+        if (adding.Stopping())
+            return;
+        Add(file, adding);
+    }
+}
+
+bool StartAddingThread(CAddJob job, const std::shared_ptr<CFontAdding>& adding)
+{
+    return StartWorkerThread([job = std::move(job), adding] { ChangeFontFiles(job, *adding); },
+                             [adding] { adding->Finish(); }, L"the font adding thread");
+}
+
+}  // namespace gvt

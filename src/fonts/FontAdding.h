@@ -1,0 +1,70 @@
+// Adding font files for this process alone (AddFontResourceExW with
+// FR_PRIVATE) and removing them again, on a thread of its own, in steps: the
+// paths are walked (fonts/FontFileWalk.h), then each file's faces are read
+// from the file itself and the file is handed to the system. What was done
+// is handed over to the window's thread a batch at a time (base/HandOver.h).
+#pragma once
+
+#include "base/HandOver.h"
+
+#include <atomic>
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace gvt {
+
+// One file the system took, with the face names it holds as GDI lists them.
+struct CAddedFile {
+    std::wstring Path;
+    std::vector<std::wstring> Faces;
+};
+
+struct CAddNews : CWorkProgress {
+    // Done counts the files tried and removed, Total those to do.
+    std::vector<CAddedFile> Added;
+    std::size_t Skipped = 0;  // files the system did not take, folders not listed, paths missing
+    std::vector<std::wstring> Missing;
+    std::size_t Folders = 0;
+    std::size_t NamedFiles = 0;
+    std::size_t Removed = 0;
+};
+
+// What one run of the worker does: the files to remove first, then the
+// paths (files and folders) to add.
+struct CAddJob {
+    std::vector<std::wstring> Remove;
+    std::vector<std::wstring> Add;
+};
+
+// The worker's side of the hand-over. A worker asked to stop early ends at
+// its next file and still hands over, and tells of, all it did: every file
+// it added is in the news. Cancel, in contrast, tells nothing more.
+class CFontAdding : public CHandOver<CAddNews> {
+public:
+    using CHandOver::CHandOver;
+
+    void StopEarly() noexcept { m_stopEarly.store(true); }
+    bool Stopping() const noexcept { return m_stopEarly.load() || Cancelled(); }
+
+private:
+    std::atomic<bool> m_stopEarly{false};
+};
+
+// The longest file whose faces are read; a longer one is still added, with
+// no faces known.
+constexpr std::size_t kMaxFaceFileSize = 64u << 20;
+
+// The face names of the file, read from it as GDI would list them; empty for
+// a file that cannot be read or holds none.
+std::vector<std::wstring> FaceNamesOfFile(const std::wstring& path);
+
+// Runs the job on the calling thread; ends with adding.Finish().
+void ChangeFontFiles(const CAddJob& job, CFontAdding& adding);
+
+// Runs ChangeFontFiles on a thread nobody waits for. False when no thread
+// could be started; nothing runs then.
+bool StartAddingThread(CAddJob job, const std::shared_ptr<CFontAdding>& adding);
+
+}  // namespace gvt
