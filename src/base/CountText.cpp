@@ -1,5 +1,7 @@
 #include "base/CountText.h"
 
+#include "base/ResourceString.h"
+
 #include <windows.h>
 
 namespace gvt {
@@ -18,6 +20,15 @@ std::wstring CountText(std::size_t count)
     wchar_t text[64];
     if (::GetNumberFormatW(LOCALE_USER_DEFAULT, 0, digits.c_str(), &format, text, ARRAYSIZE(text)) == 0)
         return digits;
+    return text;
+}
+
+std::wstring CountPhrase(std::size_t count, UINT one, UINT many)
+{
+    if (count == 1)
+        return ResourceString(one);
+    std::wstring text;
+    FormatMessageText(text, many, {CountText(count)});
     return text;
 }
 
