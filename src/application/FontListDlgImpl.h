@@ -7,6 +7,9 @@
 #include "fontlist/FontListBox.h"
 #include "base/CountText.h"
 #include "base/ResourceString.h"
+#include "fonts/AddedFaces.h"
+#include "fonts/AddedSummary.h"
+#include "fonts/FontAdding.h"
 #include "fonts/BestMatch.h"
 #include "fonts/FontCatalogue.h"
 #include "fonts/FontOrder.h"
@@ -27,6 +30,8 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace gvt {
 
@@ -34,6 +39,8 @@ namespace gvt {
 // up, are waiting.
 constexpr UINT WM_FONTS_READ = WM_APP + 1;
 constexpr UINT WM_GLYPHS_CHECKED = WM_APP + 2;
+// ... or that font files it added or removed are waiting.
+constexpr UINT WM_FONTS_ADDED = WM_APP + 3;
 
 template <class T, class TBase = CDialogWT<CWindowW>>
 class CFontListDlgImpl : public CModalDialogImpl<T, TBase>,
@@ -48,6 +55,8 @@ public:
             m_reading->Cancel();
         if (m_glyphPass)
             m_glyphPass->Cancel();
+        if (m_adding)
+            m_adding->Cancel();
     }
 
     CFontListDlgSetting& Setting() noexcept { return m_setting; }
@@ -75,10 +84,11 @@ public:
     using CSourceFactory = std::function<std::unique_ptr<CFontSource>()>;
     void SetFontSource(CSourceFactory make) { m_makeSource = std::move(make); }
 
-    // The fonts installed changed: they are read again in the background,
-    // the probe cache answering for the faces it knows, and the selected and
-    // top rows stay on their fonts by the rules for the saved ones.
-    void RereadFonts()
+    // The fonts installed changed, or (installed false) only the fonts added
+    // for this run: they are read again in the background, the probe cache
+    // answering for the faces it knows, and the selected and top rows stay
+    // on their fonts by the rules for the saved ones.
+    void RereadFonts(bool installed = true)
     {
         if (const CLogFontPtr selected = m_list.GetSelected()) {
             LogFont = *selected;
@@ -88,9 +98,67 @@ public:
             TopLogFont = *top;
             m_userScrolled = false;
         }
-        m_catalogue.FontsChanged();
+        m_catalogue.FontsChanged(installed);
         StartReading();
     }
+
+    // Adds font files and folders (with their sub-folders) for this run:
+    // their faces are listed like installed ones, and the paths are kept in
+    // the settings in the order added. The files are loaded in the
+    // background, once the installed fonts have been fingerprinted, so that
+    // the probe cache's stamp stays theirs. A path added before is skipped.
+    void AddFonts(const std::vector<std::wstring>& paths)
+    {
+        for (const std::wstring& path : paths) {
+            const bool known = std::any_of(m_setting.AddedFonts.begin(), m_setting.AddedFonts.end(),
+                                           [&](const std::wstring& added) {
+                                               return ::CompareStringOrdinal(added.c_str(), -1, path.c_str(), -1,
+                                                                             TRUE) == CSTR_EQUAL;
+                                           });
+            if (path.empty() || known)
+                continue;
+            m_setting.AddedFonts.push_back(path);
+            m_pendingPaths.push_back(path);
+        }
+        if (this->m_hWnd)
+            StartAdding();
+    }
+
+    // Removes every added font from the process and forgets the paths; the
+    // list returns to the installed fonts. Adding that goes on stops at its
+    // next file, and what it added is removed too.
+    void RemoveAddedFonts()
+    {
+        m_setting.AddedFonts.clear();
+        m_setting.OnlyAddedFonts = false;
+        m_pendingPaths.clear();
+        m_removePending = true;
+        if (m_adding) {
+            m_adding->StopEarly();
+            return;
+        }
+        if (StartAdding())
+            return;
+        m_removePending = false;
+        m_summary = CAddedSummary{};
+        m_summaryReady = false;
+        Reload(false);
+        UpdateProgress();
+    }
+
+    // Lists only the faces of the added files, or all again; only while
+    // something is added.
+    void ToggleOnlyAddedFonts()
+    {
+        if (m_setting.AddedFonts.empty())
+            return;
+        m_setting.OnlyAddedFonts = !m_setting.OnlyAddedFonts;
+        Reload(false);
+    }
+
+    // Which faces come from which added files.
+    const CAddedFaces& AddedFaces() const noexcept { return m_added; }
+    bool AddingFonts() const noexcept { return m_adding != nullptr; }
 
     // Whether fonts are being read or glyphs looked up; the list is complete
     // when neither.
@@ -113,6 +181,7 @@ public:
         MESSAGE_HANDLER(WM_DPICHANGED, OnDpiChanged)
         MESSAGE_HANDLER(WM_FONTS_READ, OnFontsRead)
         MESSAGE_HANDLER(WM_GLYPHS_CHECKED, OnGlyphsChecked)
+        MESSAGE_HANDLER(WM_FONTS_ADDED, OnFontsAdded)
         MESSAGE_HANDLER(WM_FONTCHANGE, OnFontChange)
         MESSAGE_HANDLER(WM_TIMER, OnTimer)
         CHAIN_MSG_MAP(CDialogResize<T>)
@@ -189,7 +258,9 @@ private:
         m_placedTop.reset();
         m_userSelected = false;
         m_userScrolled = false;
+        m_pendingPaths = m_setting.AddedFonts;
         StartReading();
+        StartAdding();
 
         ::SetFocus(m_list.m_hWnd);
         return FALSE;
@@ -267,6 +338,8 @@ private:
             ShowFiltered();
         PlaceSavedRows(finished);
         UpdateProgress();
+        if (!m_adding)
+            StartAdding();
         if (cacheFileRead && m_reading) {
             // What the cache knows is drawn before the reading goes on.
             ::RedrawWindow(this->m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -276,6 +349,69 @@ private:
             m_rereadWaiting = false;
             this->SetTimer(kRereadTimer, kRereadDelay);
         }
+    }
+
+    // Starts the queued work on the added fonts: a removal, then the paths
+    // waiting. False when there is none, or it must wait for other work or
+    // for the installed fonts' fingerprint.
+    bool StartAdding()
+    {
+        if (m_adding || !m_catalogue.Stamped() || (m_pendingPaths.empty() && !m_removePending))
+            return false;
+        CAddJob job;
+        if (m_removePending) {
+            job.Remove = m_added.Files();
+            m_added.Clear();
+            m_summary = CAddedSummary{};
+            m_summaryReady = false;
+            m_removePending = false;
+        }
+        job.Add = std::move(m_pendingPaths);
+        m_pendingPaths.clear();
+        if (job.Remove.empty() && job.Add.empty())
+            return false;
+        const HWND window = this->m_hWnd;
+        m_adding = std::make_shared<CFontAdding>([window] { ::PostMessageW(window, WM_FONTS_ADDED, 0, 0); });
+        m_addProgress = {0, 0};
+        m_removing = !job.Remove.empty();
+        BeginWork();
+        if (StartAddingThread(job, m_adding))
+            return true;
+        ShowProgressNow();
+        ChangeFontFiles(job, *m_adding);
+        TakeAddNews();
+        return true;
+    }
+
+    LRESULT OnFontsAdded(UINT, WPARAM, LPARAM, BOOL&)
+    {
+        TakeAddNews();
+        return 0;
+    }
+
+    // The files added so far join the mapping; once the work is done, the
+    // next queued work starts or the fonts are read again.
+    void TakeAddNews()
+    {
+        if (!m_adding)
+            return;
+        CAddNews news = m_adding->Take();
+        for (const CAddedFile& file : news.Added)
+            m_added.Add(file);
+        m_summary.Folders += news.Folders;
+        m_summary.NamedFiles += news.NamedFiles;
+        m_summary.Skipped += news.Skipped;
+        m_summary.Missing.insert(m_summary.Missing.end(), news.Missing.begin(), news.Missing.end());
+        m_summary.Files = m_added.Files().size();
+        m_summary.Faces = m_added.FaceCount();
+        m_addProgress = {news.Done, news.Total};
+        if (news.Finished) {
+            m_adding.reset();
+            m_summaryReady = !m_setting.AddedFonts.empty();
+            if (!StartAdding())
+                RereadFonts(false);
+        }
+        UpdateProgress();
     }
 
     // Installers send a notice per font file: the fonts are read again once
@@ -392,7 +528,7 @@ private:
     // neither goes on, so that the steady state is an empty status line.
     void UpdateProgress()
     {
-        if (!m_reading && !m_glyphPass) {
+        if (!m_reading && !m_glyphPass && !m_adding) {
             m_progressDue = false;
             this->KillTimer(kProgressTimer);
         }
@@ -406,6 +542,15 @@ private:
         else if (m_progressDue && m_glyphPass)
             FormatMessageText(text, IDS_CHECKING_GLYPHS_COUNT,
                               {CountText(m_glyphProgress.first), CountText(m_glyphProgress.second)});
+        else if (m_progressDue && m_adding && m_removing)
+            text = ResourceString(IDS_REMOVING_FONTS);
+        else if (m_progressDue && m_adding && m_addProgress.second == 0)
+            text = ResourceString(IDS_ADDING_FONTS);
+        else if (m_progressDue && m_adding)
+            FormatMessageText(text, IDS_ADDING_FONTS_COUNT,
+                              {CountText(m_addProgress.first), CountText(m_addProgress.second)});
+        else if (m_summaryReady)
+            text = AddedStatusText(m_summary);
         if (text == m_shownProgress)
             return;
         m_shownProgress = text;
@@ -416,7 +561,7 @@ private:
     {
         if (id == kProgressTimer) {
             this->KillTimer(kProgressTimer);
-            m_progressDue = m_reading || m_glyphPass;
+            m_progressDue = m_reading || m_glyphPass || m_adding;
             UpdateProgress();
         } else if (id == kRereadTimer) {
             this->KillTimer(kRereadTimer);
@@ -439,7 +584,13 @@ private:
     {
         const bool selectionPlaced = SameFont(m_list.GetSelected(), m_placedSelection);
         const bool topPlaced = SameFont(m_list.GetTop(), m_placedTop);
-        const CLogFontList& filtered = m_catalogue.Displayed();
+        CLogFontList onlyAdded;
+        if (m_setting.OnlyAddedFonts) {
+            for (const CLogFontPtr& font : m_catalogue.Displayed())
+                if (m_added.Holds(font->lfFaceName))
+                    onlyAdded.push_back(font);
+        }
+        const CLogFontList& filtered = m_setting.OnlyAddedFonts ? onlyAdded : m_catalogue.Displayed();
         std::vector<CGlyphQuestion> questions;
         if (!m_setting.GlyphFilter) {
             StopGlyphPass();
@@ -489,6 +640,10 @@ private:
         // the next run its speed.
         StopReading();
         StopGlyphPass();
+        if (m_adding) {
+            m_adding->Cancel();
+            m_adding.reset();
+        }
         m_catalogue.SaveCache();
         this->EndDialog(id);
         return 0;
@@ -544,6 +699,17 @@ private:
     bool m_userSelected = false;
     bool m_userScrolled = false;
     CGlyphCoverage m_coverage;
+    // The added fonts: the mapping of the files added, the work going on
+    // (only one at a time) and what waits for it, and the account the
+    // status line gives once the work is done.
+    CAddedFaces m_added;
+    std::shared_ptr<CFontAdding> m_adding;
+    bool m_removing = false;
+    std::vector<std::wstring> m_pendingPaths;
+    bool m_removePending = false;
+    std::pair<std::size_t, std::size_t> m_addProgress;
+    CAddedSummary m_summary;
+    bool m_summaryReady = false;
     CFontListBox m_list;
     UINT m_dpi = kDefaultDpi;
     bool m_ended = false;

@@ -2,6 +2,7 @@
 
 #include "about/AboutDlg.h"
 #include "commands/CommandTable.h"
+#include "framework/FolderPicker.h"
 #include "framework/ModuleInstance.h"
 #include "settings/AppSetting.h"
 
@@ -53,6 +54,8 @@ BOOL CMainDlg::OnInitDialog(HWND, LPARAM, BOOL& bHandled)
     SendMessageW(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
 
     m_menu.reset(::LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU)));
+    // Font files and folders dropped on the window are added.
+    ::DragAcceptFiles(m_hWnd, TRUE);
 
     // The font-list part initialises next.
     bHandled = FALSE;
@@ -64,6 +67,12 @@ void CMainDlg::OnContextMenu(HWND, POINT point, BOOL&)
     const CAppSetting* app = CAppSetting::Instance();
     m_updateUI.UISetCheck(ID_TOPMOST, app && app->TopMost);
     m_updateUI.UISetCheck(ID_GLYPH_FILTER, Setting().GlyphFilter);
+    m_updateUI.UISetCheck(ID_ONLY_ADDED_FONTS, Setting().OnlyAddedFonts);
+    const UINT added = Setting().AddedFonts.empty() ? MF_GRAYED : MF_ENABLED;
+    if (m_menu) {
+        ::EnableMenuItem(m_menu.get(), ID_ONLY_ADDED_FONTS, MF_BYCOMMAND | added);
+        ::EnableMenuItem(m_menu.get(), ID_REMOVE_ADDED_FONTS, MF_BYCOMMAND | added);
+    }
     if (m_menu)
         TrackSubMenu(m_menu.get(), 0, ContextMenuPoint(m_hWnd, point));
 }
@@ -130,6 +139,40 @@ LRESULT CMainDlg::OnTopMost(WORD, WORD, HWND, BOOL&)
 LRESULT CMainDlg::OnGlyphFilter(WORD, WORD, HWND, BOOL&)
 {
     ToggleGlyphFilter();
+    return 0;
+}
+
+LRESULT CMainDlg::OnOnlyAddedFonts(WORD, WORD, HWND, BOOL&)
+{
+    ToggleOnlyAddedFonts();
+    return 0;
+}
+
+LRESULT CMainDlg::OnAddFontsFolder(WORD, WORD, HWND, BOOL&)
+{
+    const std::wstring folder = PickFolder(m_hWnd);
+    if (!folder.empty())
+        AddFonts({folder});
+    return 0;
+}
+
+LRESULT CMainDlg::OnRemoveAddedFonts(WORD, WORD, HWND, BOOL&)
+{
+    RemoveAddedFonts();
+    return 0;
+}
+
+LRESULT CMainDlg::OnDropFiles(UINT, WPARAM wParam, LPARAM, BOOL&)
+{
+    const CUniqueDrop drop(reinterpret_cast<HDROP>(wParam));
+    std::vector<std::wstring> paths;
+    const UINT count = ::DragQueryFileW(drop.get(), 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring path(::DragQueryFileW(drop.get(), i, nullptr, 0) + 1, L'\0');
+        path.resize(::DragQueryFileW(drop.get(), i, &path[0], static_cast<UINT>(path.size())));
+        paths.push_back(std::move(path));
+    }
+    AddFonts(paths);
     return 0;
 }
 

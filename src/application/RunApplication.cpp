@@ -5,13 +5,41 @@
 #include "framework/AppModule.h"
 #include "framework/DebugLog.h"
 #include "framework/FaultPolicy.h"
+#include "framework/UniqueHandle.h"
 #include "settings/AppSetting.h"
 
 #include <windows.h>
 #include <gdiplus.h>
 #include <ole2.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
 
 namespace gvt {
+
+namespace {
+
+// The font files and folders named on the command line, made absolute
+// against the current folder, as a drop on the program's icon or "Open with"
+// names them.
+std::vector<std::wstring> CommandLinePaths()
+{
+    std::vector<std::wstring> paths;
+    int count = 0;
+    const CUniqueHLocal arguments(::CommandLineToArgvW(::GetCommandLineW(), &count));
+    const auto* argv = static_cast<wchar_t* const*>(arguments.get());
+    for (int i = 1; argv && i < count; ++i) {
+        const DWORD size = ::GetFullPathNameW(argv[i], 0, nullptr, nullptr);
+        std::wstring path(size, L'\0');
+        const DWORD length = size ? ::GetFullPathNameW(argv[i], size, &path[0], nullptr) : 0;
+        path.resize(length > 0 && length < size ? length : 0);
+        paths.push_back(path.empty() ? argv[i] : path);
+    }
+    return paths;
+}
+
+}  // namespace
 
 int RunProcess()
 {
@@ -41,6 +69,7 @@ int RunApplication()
                 dialog.Setting() = setting.FontListDlg;
                 dialog.LogFont = setting.LogFont;
                 dialog.TopLogFont = setting.TopLogFont;
+                dialog.AddFonts(CommandLinePaths());
 
                 dialog.DoModal(::GetActiveWindow());
 

@@ -109,6 +109,7 @@ CReadJob CFontCatalogue::Job(const CFontFilter& filter) const
     job.CacheFile = m_cacheFile;
     job.ProgramVersion = m_stamp.ProgramVersion;
     job.Refresh = m_fontsChanged && !job.Start;
+    job.RefreshFingerprint = m_installedChanged && !job.Start;
     return job;
 }
 
@@ -160,6 +161,7 @@ bool CFontCatalogue::Apply(CReadNews& news, const CFontFilter& filter)
         if (m_refreshing && news.Complete) {
             ForgetGoneFaces();
             m_fontsChanged = false;
+            m_installedChanged = false;
         }
         m_refreshing = false;
         m_reading = false;

@@ -70,7 +70,17 @@ public:
     // The fonts installed changed: the next reading enumerates the character
     // sets and fingerprints the fonts again, and once it is complete the
     // faces of its filter that it did not find are gone from the cache.
-    void FontsChanged() noexcept { m_fontsChanged = true; }
+    // Fonts added for this process alone (`installed` false) leave the
+    // fingerprint as it is: it stays the one of the installed fonts, so that
+    // the cache file holds whether or not the same fonts are added next time.
+    void FontsChanged(bool installed = true) noexcept
+    {
+        m_fontsChanged = true;
+        m_installedChanged = m_installedChanged || installed;
+    }
+    // Whether the cache file was read and the installed fonts fingerprinted
+    // (or there is no file to stamp).
+    bool Stamped() const noexcept { return m_cacheFileRead && (m_cacheFile.empty() || m_fingerprinted); }
     // The faces found gone since the last call, as the cache kept them.
     std::vector<LOGFONTW> TakeGoneFaces() { return std::move(m_gone); }
 
@@ -115,6 +125,7 @@ private:
     // Set by FontsChanged until a reading after it is complete; while one
     // goes on, the faces it found.
     bool m_fontsChanged = false;
+    bool m_installedChanged = false;
     bool m_refreshing = false;
     CProbeCache m_seen;
     std::vector<LOGFONTW> m_gone;

@@ -129,7 +129,7 @@ void StartProgram(CFontSource& source, CReadJob& job, CFontReading& reading)
 void Refresh(CFontSource& source, const CReadJob& job, CFontReading& reading)
 {
     reading.CharSetsFound(source.CharSets());
-    if (!job.CacheFile.empty() && !reading.Cancelled())
+    if (job.RefreshFingerprint && !job.CacheFile.empty() && !reading.Cancelled())
         reading.Fingerprinted({source.FilesFingerprint(), source.Fingerprint()}, false);
 }
 

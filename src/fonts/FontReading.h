@@ -67,6 +67,9 @@ struct CReadJob {
     // fonts fingerprinted again, and Known still answers for every face that
     // is found again.
     bool Refresh = false;
+    // With Refresh: the fingerprint too; not after fonts were only added for
+    // the process.
+    bool RefreshFingerprint = true;
     // On a thread of its own, the start waits after handing the cache file
     // over until the window has drawn it (CFontReading::Proceed), at most
     // kAwaitWindowLimit: the first enumeration of every character set can

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <oleauto.h>
+#include <shellapi.h>
 
 #include <utility>
 
@@ -77,6 +78,7 @@ inline void CloseBstr(BSTR s) noexcept { ::SysFreeString(s); }
 inline void CloseKernelObject(HANDLE h) noexcept { ::CloseHandle(h); }
 inline void CloseFind(HANDLE h) noexcept { ::FindClose(h); }
 inline void CloseKey(HKEY key) noexcept { ::RegCloseKey(key); }
+inline void CloseDrop(HDROP drop) noexcept { ::DragFinish(drop); }
 }  // namespace detail
 
 using CUniqueFont = CUniqueHandle<CHandleTraits<HFONT, void (*)(HGDIOBJ), detail::DeleteGdiObject>>;
@@ -94,6 +96,7 @@ using CUniqueFile = CUniqueHandle<CInvalidValueHandleTraits<detail::CloseKernelO
 using CUniqueFind = CUniqueHandle<CInvalidValueHandleTraits<detail::CloseFind>>;
 // A mutex, event or process: null when it could not be had.
 using CUniqueKernelObject = CUniqueHandle<CHandleTraits<HANDLE, void (*)(HANDLE), detail::CloseKernelObject>>;
+using CUniqueDrop = CUniqueHandle<CHandleTraits<HDROP, void (*)(HDROP), detail::CloseDrop>>;
 using CUniqueKey = CUniqueHandle<CHandleTraits<HKEY, void (*)(HKEY), detail::CloseKey>>;
 
 // A device context from GetDC, released to the window it came from.

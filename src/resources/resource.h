@@ -83,6 +83,7 @@
 #define IDS_COUNT_FILES                 1210
 #define IDS_COUNT_FONT                  1211
 #define IDS_COUNT_FONTS                 1212
+#define IDS_ADDING_FONTS                1213
 
 // Main dialog controls
 #define IDC_CHARSET                     0xE436
