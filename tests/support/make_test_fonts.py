@@ -12,14 +12,22 @@ embedding permissions, vendor id, three characters (one beyond the Basic
 Multilingual Plane, so the cmap has a format 12 subtable) and the missing
 glyph, and its Unicode ranges and code pages.
 
+The folder "added" holds what a user may add from a folder: single faces, a
+collection of two, a face with an English and a Japanese family name, a copy
+of GvCover Regular (which tests also load beforehand, as if installed), a
+raster font, a face below a path longer than MAX_PATH, a link that leads back
+up (a loop), and files that are no fonts: a cut one, an empty one, text
+with a font's extension, and a text file.
+
 Usage: make_test_fonts.py OUT
 """
 
 import os
+import shutil
 import sys
 
 from fontTools import subset
-from fontTools.ttLib import TTFont
+from fontTools.ttLib import TTCollection, TTFont
 
 DEJAVU = "/usr/share/fonts/truetype/dejavu/"
 FAMILY = "GvCover"
@@ -82,6 +90,51 @@ def write_props(out):
     font.save(os.path.join(out, PROPS))
 
 
+def added_face(family, japanese=None):
+    """DejaVu Sans cut down to "A", under the family name given."""
+    font = TTFont(DEJAVU + "DejaVuSans.ttf")
+    options = subset.Options()
+    options.notdef_outline = True
+    subsetter = subset.Subsetter(options)
+    subsetter.populate(unicodes=[0x41])
+    subsetter.subset(font)
+    table = font["name"]
+    table.names = []
+    for name_id, text in ((1, family), (2, "Regular"), (3, family), (4, family), (6, family.replace(" ", "-"))):
+        table.setName(text, name_id, 3, 1, 0x409)
+    if japanese:
+        table.setName(japanese, 1, 3, 1, 0x411)
+        table.setName(japanese, 4, 3, 1, 0x411)
+    return font
+
+
+def make_added(out):
+    added = os.path.join(out, "added")
+    shutil.rmtree(added, ignore_errors=True)
+    sub = os.path.join(added, "sub")
+    deep = os.path.join(added, "long", "d" * 120, "e" * 120)
+    for folder in (os.path.join(sub, "deeper"), deep):
+        os.makedirs(folder)
+    added_face("GvAdded One").save(os.path.join(added, "GvAdded-One.ttf"))
+    pair = TTCollection()
+    pair.fonts = [added_face("GvAdded Pair A"), added_face("GvAdded Pair B")]
+    pair.save(os.path.join(sub, "GvAdded-Pair.ttc"))
+    added_face("GvAdded Local", "GvAdded ローカル").save(os.path.join(sub, "GvAdded-Local.ttf"))
+    added_face("GvAdded Deep").save(os.path.join(deep, "GvAdded-Deep.ttf"))
+    shutil.copy(os.path.join(out, "GvCover-Regular.ttf"), added)
+    shutil.copy("/usr/share/wine/fonts/coure.fon", os.path.join(sub, "deeper"))
+    with open(os.path.join(added, "GvAdded-One.ttf"), "rb") as f:
+        cut = f.read(600)
+    with open(os.path.join(added, "damaged.ttf"), "wb") as f:
+        f.write(cut)
+    open(os.path.join(added, "empty.otf"), "wb").close()
+    with open(os.path.join(sub, "notafont.ttf"), "w") as f:
+        f.write("not a font\n" * 50)
+    with open(os.path.join(added, "readme.txt"), "w") as f:
+        f.write("not listed\n")
+    os.symlink("..", os.path.join(sub, "loop"))
+
+
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
@@ -97,6 +150,7 @@ def main():
         rename(font, style)
         font.save(os.path.join(out, name))
     write_props(out)
+    make_added(out)
 
 
 if __name__ == "__main__":

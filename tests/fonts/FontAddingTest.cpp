@@ -1,0 +1,129 @@
+// Adding the generated folder "added" (see make_test_fonts.py) for the test
+// process: which files are found and taken, which faces come from which
+// file (checked against what GDI then lists), what is skipped, and that
+// removing takes every face away again.
+#include "fonts/AddedFaces.h"
+#include "fonts/FontAdding.h"
+#include "fonts/FontFileWalk.h"
+#include "support/PrivateFonts.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+int CALLBACK CollectFace(const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM lParam)
+{
+    reinterpret_cast<std::set<std::wstring>*>(lParam)->insert(lf->lfFaceName);
+    return 1;
+}
+
+// Every face name GDI lists, vertical twins included.
+std::set<std::wstring> ListedFaces()
+{
+    std::set<std::wstring> faces;
+    const HDC dc = ::GetDC(nullptr);
+    LOGFONTW filter{};
+    filter.lfCharSet = DEFAULT_CHARSET;
+    ::EnumFontFamiliesExW(dc, &filter, CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
+    ::ReleaseDC(nullptr, dc);
+    return faces;
+}
+
+std::wstring FileName(const std::wstring& path)
+{
+    return path.substr(path.find_last_of(L'\\') + 1);
+}
+
+std::vector<std::wstring> Names(const std::vector<std::wstring>& paths)
+{
+    std::vector<std::wstring> names;
+    for (const std::wstring& path : paths)
+        names.push_back(FileName(path));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool Generated(const std::wstring& face)
+{
+    return face.find(L"GvAdded") != std::wstring::npos;
+}
+
+TEST(FontAdding, AFolderAddsWhatTheSystemTakesAndEachFaceKnowsItsFiles)
+{
+    // GvCover Regular is there before, as an installed font would be.
+    const gvt::test::CPrivateFonts installed({gvt::test::GeneratedFont(gvt::test::kGvCoverRegular).c_str()});
+    ASSERT_EQ(installed.Missing(), L"");
+    const std::set<std::wstring> before = ListedFaces();
+    ASSERT_EQ(std::count_if(before.begin(), before.end(), Generated), 0);
+
+    const std::wstring missing = gvt::test::GeneratedFont(L"no such folder");
+    gvt::CAddJob job;
+    job.Add = {gvt::test::GeneratedFont(L"added"), missing};
+    gvt::CFontAdding adding;
+    gvt::ChangeFontFiles(job, adding);
+    const gvt::CAddNews news = adding.Take();
+    EXPECT_TRUE(news.Finished);
+    EXPECT_EQ(news.Folders, 1u);
+    EXPECT_EQ(news.NamedFiles, 0u);
+    EXPECT_EQ(news.Missing, std::vector<std::wstring>{missing});
+    // The cut, the empty and the text file with a font's name, and the
+    // missing folder; the link back up walks nothing twice.
+    EXPECT_EQ(news.Skipped, 4u);
+    EXPECT_EQ(news.Done, 9u);
+    EXPECT_EQ(news.Total, 9u);
+    gvt::CAddedFaces faces;
+    std::vector<std::wstring> files;
+    for (const gvt::CAddedFile& file : news.Added) {
+        faces.Add(file);
+        files.push_back(file.Path);
+    }
+    EXPECT_EQ(Names(files), (std::vector<std::wstring>{L"GvAdded-Deep.ttf", L"GvAdded-Local.ttf", L"GvAdded-One.ttf",
+                                                       L"GvAdded-Pair.ttc", L"GvCover-Regular.ttf", L"coure.fon"}));
+
+    EXPECT_EQ(Names(faces.FilesOf(L"GvAdded Pair B")), std::vector<std::wstring>{L"GvAdded-Pair.ttc"});
+    EXPECT_EQ(Names(faces.FilesOf(L"@gvadded one")), std::vector<std::wstring>{L"GvAdded-One.ttf"});
+    EXPECT_EQ(Names(faces.FilesOf(L"GvCover")), std::vector<std::wstring>{L"GvCover-Regular.ttf"});
+    EXPECT_EQ(Names(faces.FilesOf(L"Courier")), std::vector<std::wstring>{L"coure.fon"});
+    EXPECT_TRUE(faces.Holds(L"GvAdded Local") && faces.Holds(L"GvAdded ローカル"));
+    EXPECT_FALSE(faces.Holds(L"DejaVu Sans"));
+    const std::vector<std::wstring> deep = faces.FilesOf(L"GvAdded Deep");
+    ASSERT_EQ(deep.size(), 1u);
+    EXPECT_GT(deep[0].size(), static_cast<std::size_t>(MAX_PATH));
+    EXPECT_NE(deep[0].compare(0, 4, L"\\\\?\\"), 0) << "named as the user knows it";
+
+    // Whatever GDI lists now and did not before comes from an added file,
+    // under whichever of its names the locale picks.
+    const std::set<std::wstring> after = ListedFaces();
+    for (const std::wstring& face : after)
+        if (!before.count(face)) {
+            EXPECT_TRUE(faces.Holds(face.c_str())) << testing::PrintToString(face);
+        }
+    for (const wchar_t* face : {L"GvAdded One", L"GvAdded Pair A", L"GvAdded Pair B", L"GvAdded Deep"})
+        EXPECT_EQ(after.count(face), 1u) << testing::PrintToString(std::wstring(face));
+    EXPECT_TRUE(after.count(L"GvAdded Local") + after.count(L"GvAdded ローカル") == 1);
+
+    gvt::CAddJob removal;
+    removal.Remove = faces.Files();
+    gvt::CFontAdding removing;
+    gvt::ChangeFontFiles(removal, removing);
+    EXPECT_TRUE(removing.Take().Finished);
+    const std::set<std::wstring> left = ListedFaces();
+    EXPECT_EQ(std::count_if(left.begin(), left.end(), Generated), 0);
+    EXPECT_EQ(left.count(L"GvCover"), 1u) << "the installed one stays";
+}
+
+TEST(FontAdding, OnlyFontFileNamesAreTakenFromFolders)
+{
+    for (const wchar_t* name : {L"a.ttf", L"B.OTF", L"c.Ttc", L"d.otc", L"e.fon", L"x\\f.ttf"})
+        EXPECT_TRUE(gvt::IsFontFileName(name)) << testing::PrintToString(std::wstring(name));
+    for (const wchar_t* name : {L"a.txt", L"ttf", L"a.ttf.bak", L"a.ttf\\b", L"a.fnt", L"a."})
+        EXPECT_FALSE(gvt::IsFontFileName(name)) << testing::PrintToString(std::wstring(name));
+}
+
+}  // namespace
