@@ -21,13 +21,20 @@ void AddOnce(std::vector<std::wstring>& names, const std::wstring& name)
 
 }  // namespace
 
-std::vector<std::wstring> FontFileFaceNames(const CByteReader& file)
+std::vector<std::wstring> FontFileFaceNames(const CByteReader& file, std::size_t* faces)
 {
     const auto mz = file.Native<std::uint16_t>(0);
-    if (mz && *mz == 0x5A4D)
-        return FonFaceNames(file);
+    if (mz && *mz == 0x5A4D) {
+        std::vector<std::wstring> names = FonFaceNames(file);
+        if (faces)
+            *faces = names.size();
+        return names;
+    }
     std::vector<std::wstring> names;
-    for (const CSfntFace& face : SfntFaces(file)) {
+    const std::vector<CSfntFace> sfnt = SfntFaces(file);
+    if (faces)
+        *faces = sfnt.size();
+    for (const CSfntFace& face : sfnt) {
         const auto table = face.Table(TableTag("name"));
         if (!table)
             continue;

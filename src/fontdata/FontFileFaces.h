@@ -11,7 +11,9 @@
 
 namespace gvt {
 
-// Each name once; empty for bytes that are no font file.
-std::vector<std::wstring> FontFileFaceNames(const CByteReader& file);
+// Each name once; empty for bytes that are no font file. `faces`, when
+// given, receives how many faces the file holds (a face with names in two
+// languages is one).
+std::vector<std::wstring> FontFileFaceNames(const CByteReader& file, std::size_t* faces = nullptr);
 
 }  // namespace gvt

@@ -22,6 +22,7 @@ void CAddedFaces::Add(const CAddedFile& file)
 {
     const std::size_t index = m_files.size();
     m_files.push_back(file.Path);
+    m_faceCount += file.FaceCount;
     for (const std::wstring& face : file.Faces) {
         std::vector<std::size_t>& files = m_faces[Key(face.c_str())];
         if (files.empty() || files.back() != index)
@@ -33,6 +34,7 @@ void CAddedFaces::Clear() noexcept
 {
     m_files.clear();
     m_faces.clear();
+    m_faceCount = 0;
 }
 
 bool CAddedFaces::Holds(const wchar_t* faceName) const

@@ -25,13 +25,15 @@ public:
 
     // Every added file, in the order added, as the system was given it.
     const std::vector<std::wstring>& Files() const noexcept { return m_files; }
-    std::size_t FaceCount() const noexcept { return m_faces.size(); }
+    // The faces the files hold.
+    std::size_t FaceCount() const noexcept { return m_faceCount; }
     bool Empty() const noexcept { return m_files.empty(); }
 
 private:
     static std::wstring Key(const wchar_t* faceName);
 
     std::vector<std::wstring> m_files;
+    std::size_t m_faceCount = 0;
     std::unordered_map<std::wstring, std::vector<std::size_t>> m_faces;
 };
 

@@ -68,7 +68,7 @@ void Add(const std::wstring& file, CFontAdding& adding)
     added.Path = file;
     bool taken = false;
     try {
-        added.Faces = FaceNamesOfFile(file);
+        ReadFacesOfFile(added);
         taken = ::AddFontResourceExW(SystemPath(file).c_str(), FR_PRIVATE, nullptr) > 0;
     } catch (...) {
         LogCaughtException((L"adding the font file " + file).c_str());
@@ -86,10 +86,10 @@ void Add(const std::wstring& file, CFontAdding& adding)
 
 }  // namespace
 
-std::vector<std::wstring> FaceNamesOfFile(const std::wstring& path)
+void ReadFacesOfFile(CAddedFile& file)
 {
-    const std::vector<unsigned char> bytes = ReadFontFile(path);
-    return FontFileFaceNames(CByteReader(bytes.data(), bytes.size()));
+    const std::vector<unsigned char> bytes = ReadFontFile(file.Path);
+    file.Faces = FontFileFaceNames(CByteReader(bytes.data(), bytes.size()), &file.FaceCount);
 }
 
 void ChangeFontFiles(const CAddJob& job, CFontAdding& adding)

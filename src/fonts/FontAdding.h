@@ -19,6 +19,7 @@ namespace gvt {
 struct CAddedFile {
     std::wstring Path;
     std::vector<std::wstring> Faces;
+    std::size_t FaceCount = 0;  // a face with names in two languages is one
 };
 
 struct CAddNews : CWorkProgress {
@@ -56,9 +57,9 @@ private:
 // no faces known.
 constexpr std::size_t kMaxFaceFileSize = 64u << 20;
 
-// The face names of the file, read from it as GDI would list them; empty for
-// a file that cannot be read or holds none.
-std::vector<std::wstring> FaceNamesOfFile(const std::wstring& path);
+// The face names of the file, read from it as GDI would list them, and how
+// many faces it holds; none for a file that cannot be read.
+void ReadFacesOfFile(CAddedFile& file);
 
 // Runs the job on the calling thread; ends with adding.Finish().
 void ChangeFontFiles(const CAddJob& job, CFontAdding& adding);

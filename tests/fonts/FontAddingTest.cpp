@@ -86,6 +86,9 @@ TEST(FontAdding, AFolderAddsWhatTheSystemTakesAndEachFaceKnowsItsFiles)
     EXPECT_EQ(Names(files), (std::vector<std::wstring>{L"GvAdded-Deep.ttf", L"GvAdded-Local.ttf", L"GvAdded-One.ttf",
                                                        L"GvAdded-Pair.ttc", L"GvCover-Regular.ttf", L"coure.fon"}));
 
+    // Two in the collection, one each in four files, Courier in the raster
+    // file.
+    EXPECT_EQ(faces.FaceCount(), 7u);
     EXPECT_EQ(Names(faces.FilesOf(L"GvAdded Pair B")), std::vector<std::wstring>{L"GvAdded-Pair.ttc"});
     EXPECT_EQ(Names(faces.FilesOf(L"@gvadded one")), std::vector<std::wstring>{L"GvAdded-One.ttf"});
     EXPECT_EQ(Names(faces.FilesOf(L"GvCover")), std::vector<std::wstring>{L"GvCover-Regular.ttf"});
