@@ -41,10 +41,10 @@ e2e_shot() {
   import -window root "$E2E_DIR/$1.png" 2>/dev/null || true
 }
 
-# Starts the program; sets E2E_PID and E2E_WINDOW. The window shows at once
-# and fills while the fonts are read.
+# Starts the program with the arguments given; sets E2E_PID and E2E_WINDOW.
+# The window shows at once and fills while the fonts are read.
 e2e_launch() {
-  gvt_wine "$E2E_EXE" >"$E2E_DIR/program.log" 2>&1 </dev/null &
+  gvt_wine "$E2E_EXE" "$@" >"$E2E_DIR/program.log" 2>&1 </dev/null &
   E2E_PID=$!
   E2E_WINDOW=""
   for _ in $(seq 600); do
