@@ -21,6 +21,8 @@
 //   --class C --title T  the window: class and exact title ("*": any);
 //                   default the program's dialog, "#32770" "Glyvanter"
 //   --timeout S     for every wait and every answer (default 120)
+//   --status TEXT   the settled status line starts with TEXT (default: it
+//                   is empty), as it does while fonts are added
 // Prints "name value" lines: seconds since the start of the process, or
 // "answers_<phase> count p50 p99 max" in milliseconds.
 #include "WallClock.h"
@@ -51,6 +53,7 @@ struct COptions {
     std::wstring Class = L"#32770";
     std::wstring Title = L"Glyvanter";
     std::wstring Close = L"idle";
+    std::wstring Status;
     int Rows = 0;
     int GlyphRows = 0;
     double Settle = 1;
@@ -238,7 +241,10 @@ public:
         WaitFor(what, [&] {
             const CState state = Poll();
             const double now = Since();
-            const bool holds = state.Visible && state.Status.empty() && (rows <= 0 || state.Rows == rows);
+            const bool status = m_options.Status.empty() ? state.Status.empty()
+                                                         : state.Status.compare(0, m_options.Status.size(),
+                                                                                m_options.Status) == 0;
+            const bool holds = state.Visible && status && (rows <= 0 || state.Rows == rows);
             if (!holds)
                 since = -1;
             else if (since < 0 || state.Rows != last)
@@ -415,6 +421,8 @@ COptions ParseOptions(int argc, const wchar_t* const* argv)
             options.Title = value;
         else if (name == L"--timeout")
             options.Timeout = std::wcstod(value, nullptr);
+        else if (name == L"--status")
+            options.Status = value;
         else
             Fail("%s", "unknown option");
     }

@@ -14,7 +14,9 @@
 // With --installed it loads nothing and only times the bare loop over the
 // fonts installed for everyone, as the program sees them at a first start:
 // once, fresh in this process, also from the start of the process when a
-// launcher gave it in GVT_LAUNCH_QPC (see answer_times.cpp).
+// launcher gave it in GVT_LAUNCH_QPC (see answer_times.cpp). With --add
+// FOLDER it first loads the folder's .ttf files in a bare AddFontResourceExW
+// loop, timed too, and then runs the bare loop over everything.
 #include "fonts/CharSets.h"
 #include "fonts/FontCatalogue.h"
 #include "fonts/FontFingerprint.h"
@@ -278,9 +280,14 @@ void Run(unsigned faces, unsigned loadedFiles, const std::wstring& cacheFile)
     ::DeleteFileW(cacheFile.c_str());
 }
 
-// Prints "name value" lines for startup_bench.sh.
-int TimeInstalledFonts()
+// Prints "name value" lines for startup_bench.sh and added_fonts_bench.sh.
+int TimeInstalledFonts(const wchar_t* addFolder)
 {
+    if (addFolder) {
+        const double started = WallSeconds();
+        const unsigned loaded = LoadFolder(addFolder);
+        std::printf("bare_add %.3f\nbare_add_files %u\n", WallSeconds() - started, loaded);
+    }
     const double first = WallSeconds();
     const CBareLoop loop = RunBareLoop();
     const double end = WallSeconds();
@@ -299,7 +306,11 @@ int TimeInstalledFonts()
 int main(int argc, char** argv)
 {
     if (argc > 1 && std::string(argv[1]) == "--installed")
-        return TimeInstalledFonts();
+        return TimeInstalledFonts(nullptr);
+    if (argc > 2 && std::string(argv[1]) == "--add") {
+        const std::string folder = argv[2];
+        return TimeInstalledFonts(std::wstring(folder.begin(), folder.end()).c_str());
+    }
 
     const std::wstring here = FolderOfThisProgram();
     const std::wstring fonts = here + L"\\..\\bench-fonts";

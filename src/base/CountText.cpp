@@ -14,6 +14,8 @@ std::wstring CountText(std::size_t count)
     wchar_t decimal[] = L".";
     NUMBERFMTW format{};
     format.Grouping = 3;
+    // Without it, zero has no digit at all.
+    format.LeadingZero = 1;
     format.lpDecimalSep = decimal;
     format.lpThousandSep = separator;
     format.NegativeOrder = 1;
