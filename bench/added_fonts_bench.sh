@@ -67,7 +67,9 @@ scene() {
   local out=$work/runs/$1
   shift
   forget
-  if ! timeout -k 10 900 "$GVT_WINE" "$answer" --timeout 600 "$@" >"$out" 2>"$out.err" </dev/null; then
+  local what=$1
+  shift
+  if ! timeout -k 10 900 "$GVT_WINE" "$answer" "$what" --timeout 600 "$@" >"$out" 2>"$out.err" </dev/null; then
     echo "  run $(basename "$out") failed: $(tail -n1 "$out.err")"
     rm -f "$out"
   fi
