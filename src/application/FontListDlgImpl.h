@@ -259,6 +259,10 @@ private:
         m_userSelected = false;
         m_userScrolled = false;
         m_pendingPaths = m_setting.AddedFonts;
+        // A file edited to choose only added fonts with none added would
+        // list nothing, and the choice could not be taken back.
+        if (m_setting.AddedFonts.empty())
+            m_setting.OnlyAddedFonts = false;
         StartReading();
         StartAdding();
 
