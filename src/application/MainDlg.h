@@ -28,6 +28,10 @@ public:
     // What the commands ask of the dialog.
     HWND Window() const override { return m_hWnd; }
     CLogFontPtr SelectedFont() const override { return FontList().GetSelected(); }
+    std::vector<std::wstring> AddedFilesOf(const LOGFONTW& font) const override
+    {
+        return AddedFaces().FilesOf(font.lfFaceName);
+    }
 
     BEGIN_UPDATE_UI_MAP(CMainDlg)
         UPDATE_ELEMENT(ID_TOPMOST, UPDUI_MENUPOPUP)

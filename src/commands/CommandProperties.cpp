@@ -15,8 +15,7 @@ void CCommandProperties::Execute(bool run)
     const CLogFontPtr font = owner ? owner->SelectedFont() : CLogFontPtr();
     if (!font)
         throw my::CException(IDS_NO_SELECTION);
-    // Only installed fonts are listed, so no face comes from added files.
-    CPropertiesDlg dialog(*font, {}, Msg());
+    CPropertiesDlg dialog(*font, owner->AddedFilesOf(*font), Msg());
     dialog.DoModal(owner->Window());
 }
 

@@ -1,10 +1,13 @@
-// What the commands need of the main dialog: its window and the font in the
-// selected row. The dialog registers itself once; commands reach it only here.
+// What the commands need of the main dialog: its window, the font in the
+// selected row and the added files its face comes from. The dialog registers itself once; commands reach it only here.
 #pragma once
 
 #include "fonts/LogFont.h"
 
 #include <windows.h>
+
+#include <string>
+#include <vector>
 
 namespace gvt {
 
@@ -13,6 +16,9 @@ public:
     virtual HWND Window() const = 0;
     // Empty when no row is selected.
     virtual CLogFontPtr SelectedFont() const = 0;
+    // The added font files that hold the font's face, in the order added;
+    // empty for a face that comes from no added file.
+    virtual std::vector<std::wstring> AddedFilesOf(const LOGFONTW& font) const = 0;
 
 protected:
     ~CFontListOwner() = default;

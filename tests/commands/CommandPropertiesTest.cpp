@@ -50,6 +50,7 @@ TEST(CommandProperties, ShowsTheSelectedFontsVersionAndFileAndCopiesThem)
     const std::wstring file = gvt::test::GeneratedFont(gvt::test::kGvProps);
     const gvt::test::CPrivateFonts fonts({file.c_str()});
     owner.Selected = gvt::test::MakeFont(L"GvProps", FW_NORMAL, false);
+    owner.Added = {L"D:\\Added\\GvProps-Regular.ttf"};
     CSeen seen{window.get(), L"", std::nullopt};
     g_seen = &seen;
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, LookAtDialog);
@@ -60,6 +61,7 @@ TEST(CommandProperties, ShowsTheSelectedFontsVersionAndFileAndCopiesThem)
     EXPECT_EQ(msg.errors.size(), 1u);
     EXPECT_NE(seen.Text.find(L": Version 2.037\r\n"), std::wstring::npos) << testing::PrintToString(seen.Text);
     EXPECT_NE(seen.Text.find(L"\\GvProps-Regular.ttf\r\n"), std::wstring::npos);
+    EXPECT_NE(seen.Text.find(L": D:\\Added\\GvProps-Regular.ttf"), std::wstring::npos) << "the added file";
     EXPECT_EQ(seen.Copied, seen.Text);
     EXPECT_TRUE(seen.FolderButton);
 }

@@ -40,8 +40,10 @@ public:
 
     HWND Window() const override { return m_window; }
     CLogFontPtr SelectedFont() const override { return Selected; }
+    std::vector<std::wstring> AddedFilesOf(const LOGFONTW&) const override { return Added; }
 
     CLogFontPtr Selected;
+    std::vector<std::wstring> Added;
 
 private:
     HWND m_window;

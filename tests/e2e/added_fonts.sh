@@ -115,11 +115,12 @@ e2e_wait_exit
 
 e2e_launch
 wait_added
-# "Remove added fonts": the context menu from the keyboard, its eighth item.
+# "Remove added fonts": the context menu from the keyboard, its seventh item
+# (separators are passed over).
 xdotool key --clearmodifiers shift+F10
 sleep 0.5
 e2e_shot "menu"
-xdotool key --clearmodifiers Down Down Down Down Down Down Return
+xdotool key --clearmodifiers Down Down Down Down Down Down Down Return
 sleep 0.5
 e2e_wait_read
 e2e_shot "removed"
