@@ -1,10 +1,9 @@
 #include "about/AboutDlg.h"
 
 #include "base/ResourceString.h"
+#include "base/ShellOpen.h"
 #include "base/TrimBlank.h"
 #include "settings/AppInfo.h"
-
-#include <shellapi.h>
 
 namespace gvt {
 
@@ -47,14 +46,7 @@ HBRUSH CAboutDlg::OnCtlColorStatic(HDC dc, HWND control, BOOL&)
 
 bool CAboutDlg::OpenLink(const std::wstring& address)
 {
-    SHELLEXECUTEINFOW info{};
-    info.cbSize = sizeof info;
-    info.lpFile = address.c_str();
-    info.nShow = SW_SHOWNORMAL;
-    if (::ShellExecuteExW(&info))
-        return true;
-    ::MessageBeep(0);
-    return false;
+    return ShellOpen(address);
 }
 
 LRESULT CAboutDlg::OnLink(WORD, WORD, HWND, BOOL&)

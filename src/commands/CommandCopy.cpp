@@ -1,11 +1,8 @@
 #include "commands/CommandCopy.h"
 
-#include "base/Exception.h"
 #include "commands/Clipboard.h"
 #include "commands/FontListOwner.h"
 #include "fonts/FontNames.h"
-#include "resources/resource.h"
-
 
 namespace gvt {
 
@@ -13,11 +10,8 @@ void CCommandCopy::Execute(bool run)
 {
     if (!run)
         return;
-    CFontListOwner* owner = FontListOwner();
-    const CLogFontPtr font = owner ? owner->SelectedFont() : CLogFontPtr();
-    if (!font)
-        throw my::CException(IDS_NO_SELECTION);
-    SetClipboardText(owner->Window(), TextOf(*font, m_withStyle));
+    const CLogFontPtr font = RequireSelectedFont();
+    SetClipboardText(FontListOwner()->Window(), TextOf(*font, m_withStyle));
 }
 
 std::wstring CCommandCopy::TextOf(const LOGFONTW& font, bool withStyle)

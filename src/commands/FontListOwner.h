@@ -26,6 +26,9 @@ protected:
 
 // The registered dialog; null before it registers.
 CFontListOwner* FontListOwner() noexcept;
+// The font of the registered dialog's selected row; throws the "no item
+// selected" error when there is none, so that the dialog is there after.
+CLogFontPtr RequireSelectedFont();
 void SetFontListOwner(CFontListOwner* owner) noexcept;
 
 }  // namespace gvt

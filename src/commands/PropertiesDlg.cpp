@@ -1,10 +1,9 @@
 #include "commands/PropertiesDlg.h"
 
 #include "base/CaptureErrors.h"
+#include "base/ShellOpen.h"
 #include "commands/Clipboard.h"
 #include "fonts/FontProperties.h"
-
-#include <shellapi.h>
 
 namespace gvt {
 
@@ -35,16 +34,7 @@ LRESULT CPropertiesDlg::OnCopy(WORD, WORD, HWND, BOOL&)
 
 bool CPropertiesDlg::ShowInFolder(const std::wstring& file)
 {
-    const std::wstring parameters = L"/select,\"" + file + L"\"";
-    SHELLEXECUTEINFOW info{};
-    info.cbSize = sizeof info;
-    info.lpFile = L"explorer.exe";
-    info.lpParameters = parameters.c_str();
-    info.nShow = SW_SHOWNORMAL;
-    if (::ShellExecuteExW(&info))
-        return true;
-    ::MessageBeep(0);
-    return false;
+    return ShellOpen(L"explorer.exe", L"/select,\"" + file + L"\"");
 }
 
 LRESULT CPropertiesDlg::OnOpenFolder(WORD, WORD, HWND, BOOL&)

@@ -23,6 +23,8 @@
 #include <memory>
 
 #include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
 #include <shlwapi.h>
 
 #include <algorithm>
@@ -1091,6 +1093,52 @@ TEST_F(MainDialog, FontsInstalledOrRemovedWhileOpenAreFollowedAndAStormOfNotices
         EXPECT_TRUE(followed(d, false)) << "a face removed leaves the list";
         EXPECT_TRUE(d.FontList().GetSelected()) << "and a row near it is selected, as for a saved font gone";
         EXPECT_EQ(::GetWindowTextLengthW(Control(d, IDC_STATUS)), 0);
+    });
+}
+
+// Files dropped on the window are added as files chosen any other way.
+TEST_F(MainDialog, DroppedFontFilesAreAddedListedAloneOnRequestAndRemoved)
+{
+    const std::wstring file = gvt::test::GeneratedFont(gvt::test::kGvCoverRegular);
+    const auto isAdded = [](const CLogFontPtr& font) { return std::wstring_view(font->lfFaceName) == L"GvCover"; };
+    const auto settle = [](gvt::CMainDlg& d, const std::function<bool()>& done) {
+        for (const DWORD start = ::GetTickCount(); !done() && ::GetTickCount() - start < 20000; ::Sleep(5))
+            Pump();
+        while (d.AddingFonts() || d.ReadingFonts())
+            WaitForFonts(d), Pump();
+        return done();
+    };
+    gvt::CMainDlg dialog;
+    Run(dialog, EEnd::Cancel, [&](gvt::CMainDlg& d) {
+        // How many rows show an added face, and how many rows there are.
+        const auto added = [&d, &isAdded] {
+            const CLogFontList& items = d.FontList().GetItems();
+            return std::make_pair(std::count_if(items.begin(), items.end(), isAdded), items.size());
+        };
+        // What the shell hands over: a DROPFILES header and the paths, each
+        // ended, and an empty one at the end.
+        const std::wstring paths = file + L'\0' + L"Z:\\gvt-no-such-folder" + L'\0' + L'\0';
+        const HGLOBAL drop = ::GlobalAlloc(GHND, sizeof(DROPFILES) + paths.size() * sizeof(wchar_t));
+        ASSERT_TRUE(drop);
+        auto* header = static_cast<DROPFILES*>(::GlobalLock(drop));
+        header->pFiles = sizeof(DROPFILES);
+        header->fWide = TRUE;
+        std::memcpy(header + 1, paths.data(), paths.size() * sizeof(wchar_t));
+        ::GlobalUnlock(drop);
+        d.SendMessageW(WM_DROPFILES, reinterpret_cast<WPARAM>(drop));
+        EXPECT_TRUE(settle(d, [&] { return added().first > 0; })) << "listed";
+        EXPECT_NE(::GetWindowTextLengthW(Control(d, IDC_STATUS)), 0) << "the account of what was added";
+
+        d.SendMessageW(WM_COMMAND, ID_ONLY_ADDED_FONTS);
+        EXPECT_TRUE(settle(d, [&] {
+            const auto [shown, all] = added();
+            return all > 0 && static_cast<std::size_t>(shown) == all;
+        })) << "only the added faces";
+        d.SendMessageW(WM_COMMAND, ID_REMOVE_ADDED_FONTS);
+        EXPECT_TRUE(settle(d, [&] {
+            const auto [shown, all] = added();
+            return all > 0 && shown == 0;
+        })) << "the installed fonts again";
     });
 }
 
