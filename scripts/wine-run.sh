@@ -22,5 +22,13 @@ log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 gvt_wine "$exe" "$@" >"$log" 2>&1 </dev/null
 rc=$?
+# Now and then Wine fails to start a program at all while its server comes
+# and goes between tests: nothing ran, not even the test's first line, so
+# it is started once more.
+if [ $rc -ne 0 ] && [ ! -s "$log" ]; then
+  echo "wine-run: $exe ended with code $rc before printing anything; starting it once more" >&2
+  gvt_wine "$exe" "$@" >"$log" 2>&1 </dev/null
+  rc=$?
+fi
 cat "$log"
 exit $rc
