@@ -24,7 +24,8 @@
 //   --status TEXT   the settled status line starts with TEXT (default: it
 //                   is empty), as it does while fonts are added
 // Prints "name value" lines: seconds since the start of the process, or
-// "answers_<phase> count p50 p99 max" in milliseconds.
+// "answers_<phase> count p50 p99 max" in milliseconds, and the same as
+// "answers_<phase>_shown" for the answers asked once the window showed.
 #include "WallClock.h"
 
 #include <windows.h>
@@ -89,24 +90,31 @@ class CAnswerSampler {
 public:
     void Start(HWND window)
     {
-        m_times.clear();
+        m_answers.clear();
         m_stop = false;
         m_thread = std::thread([this, window] { Run(window); });
     }
 
-    // Prints "answers_<phase> count p50 p99 max" in milliseconds.
+    // From now on answers also count as answers of the shown window.
+    void MarkShown() { m_shown = WallSeconds(); }
+
+    // Prints "answers_<phase> count p50 p99 max" in milliseconds, and the
+    // same for the answers asked once the window was shown, as
+    // "answers_<phase>_shown": a window still being made answers only when
+    // its dialog is set up, which its user does not wait for.
     void StopAndReport(const char* phase)
     {
         m_stop = true;
         m_thread.join();
-        std::sort(m_times.begin(), m_times.end());
-        const auto at = [this](double share) {
-            const std::size_t i = static_cast<std::size_t>(std::ceil(share * m_times.size()));
-            return m_times.empty() ? 0.0 : m_times[std::min(m_times.size(), std::max<std::size_t>(i, 1)) - 1];
-        };
-        std::printf("answers_%s %zu %.1f %.1f %.1f\n", phase, m_times.size(), at(0.5), at(0.99),
-                    m_times.empty() ? 0.0 : m_times.back());
-        std::fflush(stdout);
+        std::vector<double> all, shown;
+        for (const CAnswer& answer : m_answers) {
+            all.push_back(answer.Took);
+            if (answer.Sent >= m_shown)
+                shown.push_back(answer.Took);
+        }
+        PrintFigures(phase, all);
+        PrintFigures((std::string(phase) + "_shown").c_str(), shown);
+        m_shown = 0;
     }
 
 private:
@@ -119,14 +127,31 @@ private:
                 ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, g_answerLimitMs, &result) != 0;
             if (!answered && !::IsWindow(window))
                 return;
-            m_times.push_back((WallSeconds() - sent) * 1000);
+            m_answers.push_back({sent, (WallSeconds() - sent) * 1000});
             const double wait = sent + 0.020 - WallSeconds();
             if (wait > 0)
                 ::Sleep(static_cast<DWORD>(wait * 1000));
         }
     }
 
-    std::vector<double> m_times;
+    static void PrintFigures(const char* phase, std::vector<double> times)
+    {
+        std::sort(times.begin(), times.end());
+        const auto at = [&times](double share) {
+            const std::size_t i = static_cast<std::size_t>(std::ceil(share * times.size()));
+            return times.empty() ? 0.0 : times[std::min(times.size(), std::max<std::size_t>(i, 1)) - 1];
+        };
+        std::printf("answers_%s %zu %.1f %.1f %.1f\n", phase, times.size(), at(0.5), at(0.99),
+                    times.empty() ? 0.0 : times.back());
+        std::fflush(stdout);
+    }
+
+    struct CAnswer {
+        double Sent;
+        double Took;  // ms
+    };
+    std::vector<CAnswer> m_answers;
+    double m_shown = 0;
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };
@@ -326,6 +351,7 @@ HWND TimeStart(CProgram& program, const COptions& options, CAnswerSampler& sampl
     Report("window_exists", program.Since());
     sampler.Start(window);
     program.WaitFor("the window to show", [&] { return ::IsWindowVisible(window) != FALSE; });
+    sampler.MarkShown();
     Report("visible", program.Since());
     if (options.Close == L"reading") {
         const CState state = program.Poll();

@@ -377,6 +377,7 @@ private:
         const HWND window = this->m_hWnd;
         m_adding = std::make_shared<CFontAdding>([window] { ::PostMessageW(window, WM_FONTS_ADDED, 0, 0); });
         m_addProgress = {0, 0};
+        m_readWhileAdding = false;
         m_removing = !job.Remove.empty();
         BeginWork();
         if (StartAddingThread(job, m_adding))
@@ -393,8 +394,9 @@ private:
         return 0;
     }
 
-    // The files added so far join the mapping; once the work is done, the
-    // next queued work starts or the fonts are read again.
+    // The files added so far join the mapping; once the files are loaded the
+    // fonts are read again, and once the work is done the next queued work
+    // starts.
     void TakeAddNews()
     {
         if (!m_adding)
@@ -409,12 +411,20 @@ private:
         m_summary.Files = m_added.Files().size();
         m_summary.Faces = m_added.FaceCount();
         m_addProgress = {news.Done, news.Total};
+        // The fonts are read again as soon as the files are loaded, unless
+        // more work waits; their faces keep coming in meanwhile.
+        if (news.Loaded && !m_removePending && m_pendingPaths.empty()) {
+            m_readWhileAdding = true;
+            RereadFonts(false);
+        }
         if (news.Finished) {
             m_adding.reset();
             m_summaryReady = !m_setting.AddedFonts.empty();
-            if (!StartAdding())
+            if (!StartAdding() && !m_readWhileAdding)
                 RereadFonts(false);
         }
+        if (m_setting.OnlyAddedFonts && !news.Added.empty())
+            Reload(false);
         UpdateProgress();
     }
 
@@ -537,7 +547,10 @@ private:
             this->KillTimer(kProgressTimer);
         }
         std::wstring text;
-        const bool reading = m_reading && !m_confirming;
+        // Once every face is read the list is whole: what is left of the
+        // reading (the character sets) is not waited for.
+        const bool reading = m_reading && !m_confirming &&
+                             (m_progress.second == 0 || m_progress.first < m_progress.second);
         if (m_progressDue && reading && m_progress.second == 0)
             text = ResourceString(IDS_READING_FONTS);
         else if (m_progressDue && reading)
@@ -709,6 +722,7 @@ private:
     CAddedFaces m_added;
     std::shared_ptr<CFontAdding> m_adding;
     bool m_removing = false;
+    bool m_readWhileAdding = false;
     std::vector<std::wstring> m_pendingPaths;
     bool m_removePending = false;
     std::pair<std::size_t, std::size_t> m_addProgress;

@@ -62,26 +62,41 @@ void Remove(const std::vector<std::wstring>& files, CFontAdding& adding)
     }
 }
 
-void Add(const std::wstring& file, CFontAdding& adding)
+// Hands the file to the system; true when it took it.
+bool Add(const std::wstring& file, CFontAdding& adding)
 {
-    CAddedFile added;
-    added.Path = file;
     bool taken = false;
     try {
-        ReadFacesOfFile(added);
         taken = ::AddFontResourceExW(SystemPath(file).c_str(), FR_PRIVATE, nullptr) > 0;
     } catch (...) {
         LogCaughtException((L"adding the font file " + file).c_str());
     }
     adding.Hand(
         [&](CAddNews& news) {
-            if (taken)
-                news.Added.push_back(std::move(added));
-            else
-                ++news.Skipped;
+            news.Skipped += taken ? 0 : 1;
             ++news.Done;
         },
         false);
+    return taken;
+}
+
+// The faces of the files taken, read from the files. Asked to stop, the
+// files not read yet are still handed over, with no faces known, so that
+// they can be removed again.
+void ReadFaces(std::vector<std::wstring> files, CFontAdding& adding)
+{
+    for (std::wstring& path : files) {
+        CAddedFile added;
+        added.Path = std::move(path);
+        if (!adding.Stopping()) {
+            try {
+                ReadFacesOfFile(added);
+            } catch (...) {
+                LogCaughtException((L"reading the faces of the font file " + added.Path).c_str());
+            }
+        }
+        adding.Hand([&](CAddNews& news) { news.Added.push_back(std::move(added)); }, false);
+    }
 }
 
 }  // namespace
@@ -116,11 +131,17 @@ void ChangeFontFiles(const CAddJob& job, CFontAdding& adding)
             news.NamedFiles = list.NamedFiles;
         },
         true);
+    // The files are all loaded first, so that the fonts can be read again
+    // while their faces are read from the files here.
+    std::vector<std::wstring> taken;
     for (const std::wstring& file : list.Files) {
         if (adding.Stopping())
-            return;
-        Add(file, adding);
+            break;
+        if (Add(file, adding))
+            taken.push_back(file);
     }
+    adding.Hand([](CAddNews& news) { news.Loaded = true; }, true);
+    ReadFaces(std::move(taken), adding);
 }
 
 bool StartAddingThread(CAddJob job, const std::shared_ptr<CFontAdding>& adding)

@@ -1,7 +1,7 @@
 // Adding font files for this process alone (AddFontResourceExW with
 // FR_PRIVATE) and removing them again, on a thread of its own, in steps: the
-// paths are walked (fonts/FontFileWalk.h), then each file's faces are read
-// from the file itself and the file is handed to the system. What was done
+// paths are walked (fonts/FontFileWalk.h), each file is handed to the
+// system, then the faces of the files it took are read from the files. What was done
 // is handed over to the window's thread a batch at a time (base/HandOver.h).
 #pragma once
 
@@ -25,6 +25,9 @@ struct CAddedFile {
 struct CAddNews : CWorkProgress {
     // Done counts the files tried and removed, Total those to do.
     std::vector<CAddedFile> Added;
+    // Every file tried is loaded or skipped: the fonts can be read again,
+    // while the faces of the files loaded are still being read.
+    bool Loaded = false;
     std::size_t Skipped = 0;  // files the system did not take, folders not listed, paths missing
     std::vector<std::wstring> Missing;
     std::size_t Folders = 0;

@@ -129,7 +129,7 @@ void StartProgram(CFontSource& source, CReadJob& job, CFontReading& reading)
 void Refresh(CFontSource& source, const CReadJob& job, CFontReading& reading)
 {
     reading.CharSetsFound(source.CharSets());
-    if (job.RefreshFingerprint && !job.CacheFile.empty() && !reading.Cancelled())
+    if (!job.CacheFile.empty() && !reading.Cancelled())
         reading.Fingerprinted({source.FilesFingerprint(), source.Fingerprint()}, false);
 }
 
@@ -142,9 +142,12 @@ void ReadFonts(CFontSource& source, CReadJob job, CFontReading& reading)
         ~CFinish() { Reading.Finish(); }
     } const finish{reading};
     const COpenFontSource open(source);
+    // Fonts added for the process alone can bring character sets too, but
+    // the list comes first: their enumeration waits until every face is read.
+    const bool charSetsLast = job.Refresh && !job.RefreshFingerprint;
     if (job.Start)
         StartProgram(source, job, reading);
-    else if (job.Refresh)
+    else if (job.Refresh && !charSetsLast)
         Refresh(source, job, reading);
     if (reading.Cancelled())
         return;
@@ -193,6 +196,8 @@ void ReadFonts(CFontSource& source, CReadJob job, CFontReading& reading)
             job.Known.Add(lf, face.Styles, type);
         reading.Found(face);
     }
+    if (charSetsLast)
+        reading.CharSetsFound(source.CharSets());
     reading.Completed();
 }
 

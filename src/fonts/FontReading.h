@@ -68,7 +68,7 @@ struct CReadJob {
     // is found again.
     bool Refresh = false;
     // With Refresh: the fingerprint too; not after fonts were only added for
-    // the process.
+    // the process, whose character sets are enumerated after the faces.
     bool RefreshFingerprint = true;
     // On a thread of its own, the start waits after handing the cache file
     // over until the window has drawn it (CFontReading::Proceed), at most

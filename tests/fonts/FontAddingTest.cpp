@@ -121,6 +121,36 @@ TEST(FontAdding, AFolderAddsWhatTheSystemTakesAndEachFaceKnowsItsFiles)
     EXPECT_EQ(left.count(L"GvCover"), 1u) << "the installed one stays";
 }
 
+TEST(FontAdding, StoppedOnceLoadedItStillTellsOfEveryFileTheSystemTook)
+{
+    gvt::CAddJob job;
+    job.Add = {gvt::test::GeneratedFont(L"added")};
+    std::vector<std::wstring> files;
+    std::size_t faces = 0;
+    gvt::CFontAdding* self = nullptr;
+    gvt::CFontAdding adding([&] {
+        const gvt::CAddNews news = self->Take();
+        if (news.Loaded)
+            self->StopEarly();
+        for (const gvt::CAddedFile& file : news.Added) {
+            files.push_back(file.Path);
+            faces += file.FaceCount;
+        }
+    });
+    self = &adding;
+    gvt::ChangeFontFiles(job, adding);
+    EXPECT_EQ(files.size(), 6u) << "every file taken, so that it can be removed";
+    EXPECT_EQ(faces, 0u) << "no face read once asked to stop";
+
+    gvt::CAddJob removal;
+    removal.Remove = files;
+    gvt::CFontAdding removing;
+    gvt::ChangeFontFiles(removal, removing);
+    EXPECT_EQ(removing.Take().Removed, 6u);
+    const std::set<std::wstring> left = ListedFaces();
+    EXPECT_EQ(std::count_if(left.begin(), left.end(), Generated), 0);
+}
+
 TEST(FontAdding, OnlyFontFileNamesAreTakenFromFolders)
 {
     for (const wchar_t* name : {L"a.ttf", L"B.OTF", L"c.Ttc", L"d.otc", L"e.fon", L"x\\f.ttf"})
