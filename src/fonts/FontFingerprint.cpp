@@ -120,6 +120,11 @@ std::unordered_map<std::wstring, CFileFacts> ListFolder(const std::wstring& fold
     return files;
 }
 
+void AddFacts(CFontDigest::CItem& item, const CFileFacts& facts)
+{
+    item.Add(facts.Size).Add(facts.Written).Add(facts.Changed).Add(facts.Volume).Add(facts.Id);
+}
+
 bool FileFactsOf(const std::wstring& path, CFileFacts& facts)
 {
     CUniqueFile file(::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -280,9 +285,41 @@ void AddRegisteredFontFiles(HKEY root, const wchar_t* subKey, const std::wstring
         // handle: their low half is the same in both builds.
         item.Add(static_cast<std::uint32_t>(reinterpret_cast<ULONG_PTR>(root))).AddText(name.c_str(), nameLength).Add(type).AddText(file.c_str(), file.size()).Add(found);
         if (found)
-            item.Add(facts.Size).Add(facts.Written).Add(facts.Changed).Add(facts.Volume).Add(facts.Id);
+            AddFacts(item, facts);
         digest.Add(item);
     }
+}
+
+void AddFontsKeyStamp(HKEY root, const wchar_t* subKey, CFontDigest& digest)
+{
+    CUniqueKey key;
+    DWORD values = 0;
+    FILETIME written{};
+    const bool opened = ::RegOpenKeyExW(root, subKey, 0, KEY_QUERY_VALUE, key.put()) == ERROR_SUCCESS &&
+                        ::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
+                                           nullptr, nullptr, nullptr, &written) == ERROR_SUCCESS;
+    CFontDigest::CItem item;
+    item.Add(static_cast<std::uint32_t>(reinterpret_cast<ULONG_PTR>(root))).Add(opened);
+    if (opened)
+        item.Add(std::uint32_t{values}).Add(Join(written.dwHighDateTime, written.dwLowDateTime));
+    digest.Add(item);
+}
+
+void AddFolderFiles(const std::wstring& folder, CFontDigest& digest)
+{
+    for (const auto& [name, facts] : ListFolder(folder)) {
+        CFontDigest::CItem item;
+        item.AddText(name.c_str(), name.size());
+        AddFacts(item, facts);
+        digest.Add(item);
+    }
+}
+
+void AddFontsStamp(CFontDigest& digest)
+{
+    AddFontsKeyStamp(HKEY_LOCAL_MACHINE, kFontsKey, digest);
+    AddFontsKeyStamp(HKEY_CURRENT_USER, kFontsKey, digest);
+    AddFolderFiles(FontsFolder(), digest);
 }
 
 void AddRegisteredFonts(CFontDigest& digest)

@@ -76,6 +76,16 @@ void AddRegisteredFontFiles(HKEY root, const wchar_t* subKey, const std::wstring
 // facts (AddRegisteredFontFiles for both keys).
 void AddRegisteredFonts(CFontDigest& digest);
 
+// What a start checks before it trusts the probe results it kept, quick
+// even with thousands of fonts: the fonts keys' value counts and last-write
+// times (any value set or deleted changes its key's time) and the facts of
+// every file in the Fonts folder, from one listing. Enumerating the values
+// one by one is what takes long: under Wine most of a second for 10,000.
+void AddFontsKeyStamp(HKEY root, const wchar_t* subKey, CFontDigest& digest);
+void AddFolderFiles(const std::wstring& folder, CFontDigest& digest);
+// Both keys and the Fonts folder.
+void AddFontsStamp(CFontDigest& digest);
+
 // All of it, for the fonts installed now. The enumeration of dc is taken from
 // `enumerated` when the caller has just made it (the character-set box does)
 // and it found any face.

@@ -96,7 +96,7 @@ struct CFaceCollector final : CFontSink {
     }
 };
 
-// The cache file, if it matches this program and the registered font files,
+// The cache file, if it matches this program and the fonts' quick stamp,
 // handed over at once; Known then holds it until the fingerprint confirms it.
 void StartProgram(CFontSource& source, CReadJob& job, CFontReading& reading)
 {

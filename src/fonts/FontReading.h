@@ -41,7 +41,7 @@ struct CCacheFileRead {
 
 // The fonts installed, as the cache file's stamp keeps them.
 struct CFontsFingerprint {
-    std::uint64_t Files = 0;  // the quick one, of the registered files alone
+    std::uint64_t Files = 0;  // the quick one (CFontSource::FilesFingerprint)
     std::uint64_t Whole = 0;
 };
 

@@ -48,7 +48,9 @@ public:
     // A value that changes whenever the installed fonts change, telling
     // whether probe results kept from an earlier run still hold.
     virtual std::uint64_t Fingerprint() = 0;
-    // A part of it that is quick to take: the registered font files alone.
+    // A value that is quick to take and changes too whenever fonts are
+    // installed or removed: whether showing the kept results at once is
+    // worth it before Fingerprint confirms them.
     virtual std::uint64_t FilesFingerprint() = 0;
 
     // The (character set, vertical writing) pairs of all faces, as the

@@ -80,7 +80,9 @@ std::uint64_t CGdiFontSource::Fingerprint()
 
 std::uint64_t CGdiFontSource::FilesFingerprint()
 {
-    return Files().Value();
+    CFontDigest stamp;
+    AddFontsStamp(stamp);
+    return stamp.Value();
 }
 
 CCharSetChoices CGdiFontSource::CharSets()

@@ -23,6 +23,7 @@ public:
     // registered for the machine and the user (see FontFingerprint.h). The
     // enumeration CharSets made, if any, is taken instead of a new one.
     std::uint64_t Fingerprint() override;
+    // The fonts keys and the Fonts folder (AddFontsStamp).
     std::uint64_t FilesFingerprint() override;
     CCharSetChoices CharSets() override;
 

@@ -14,8 +14,8 @@
 
 namespace gvt {
 
-// Which fonts and which program the entries were found with. Files, a
-// fingerprint of the registered font files alone, is quick to take: a file
+// Which fonts and which program the entries were found with. Files, the
+// quick stamp of the installed fonts (CFontSource::FilesFingerprint): a file
 // that matches it can be shown before the slower whole fingerprint confirms.
 struct CProbeCacheStamp {
     std::uint64_t Fingerprint = 0;

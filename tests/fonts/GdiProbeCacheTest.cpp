@@ -292,6 +292,24 @@ TEST_F(RegisteredFontFiles, NameSizeAndTimeOfEveryFileCount)
     EXPECT_NE(Value(), touched) << "the file's name as registered counts";
 }
 
+TEST_F(RegisteredFontFiles, TheQuickStampFollowsRegistrationsAndTheFolder)
+{
+    const auto stamp = [this] {
+        CFontDigest digest;
+        gvt::AddFontsKeyStamp(HKEY_CURRENT_USER, subKey.c_str(), digest);
+        gvt::AddFolderFiles(folder, digest);
+        return digest.Value();
+    };
+    const std::uint64_t before = stamp();
+    EXPECT_EQ(stamp(), before);
+    ::Sleep(20);
+    Register(L"A (TrueType)", L"b.ttf");
+    const std::uint64_t registered = stamp();
+    EXPECT_NE(registered, before) << "a registration changed in place";
+    Write(L"c.ttf", "third font");
+    EXPECT_NE(stamp(), registered) << "a file in the folder";
+}
+
 // Unzip and copy tools keep the time stamp: a file replaced by another of
 // the same name, size and time is still another file.
 TEST_F(RegisteredFontFiles, AFileReplacedWithTheSameNameSizeAndTimeCounts)
