@@ -283,6 +283,7 @@ private:
         PlaceSavedRows(false);
         const HWND window = this->m_hWnd;
         m_reading = std::make_shared<CFontReading>([window] { ::PostMessageW(window, WM_FONTS_READ, 0, 0); });
+        m_progress = {0, 0};
         BeginWork();
         CReadJob job = m_catalogue.Job(filter);
         job.AwaitWindow = true;
@@ -577,6 +578,12 @@ private:
     LRESULT OnTimer(UINT, WPARAM id, LPARAM, BOOL& bHandled)
     {
         if (id == kProgressTimer) {
+            // A reading thread that has not counted the faces yet is still
+            // enumerating them, which under Wine holds up every text drawn
+            // in the process, for seconds with thousands of fonts: the
+            // progress waits for the count rather than freeze the window.
+            if (m_reading && m_progress.second == 0 && !m_glyphPass && !m_adding)
+                return 0;
             this->KillTimer(kProgressTimer);
             m_progressDue = m_reading || m_glyphPass || m_adding;
             UpdateProgress();

@@ -66,9 +66,19 @@ void CFontListBox::SetItems(const CLogFontList& list)
     const CChange change(*this);
     const CRememberedRows remembered = RememberRows();
     const bool reordered = !SameFonts(m_records, list);
+    const CShownRows shown = ShownRows();
+    CUniqueRegion waiting(::CreateRectRgn(0, 0, 0, 0));
+    const bool waitingKnown = waiting && ::GetUpdateRgn(m_hWnd, waiting.get(), FALSE) != ERROR;
     m_records = list;
     Refresh(false);
     RestoreRows(FindRowPositions(m_records, remembered));
+    // Rows arriving above or below the screen change nothing on it: it is
+    // not painted again (under Wine every new count repaints the whole
+    // list), and what was waiting to be painted still waits.
+    if (waitingKnown && SameShownRows(ShownRows(), shown)) {
+        ::ValidateRect(m_hWnd, nullptr);
+        ::InvalidateRgn(m_hWnd, waiting.get(), TRUE);
+    }
     if (reordered)
         ::NotifyWinEvent(EVENT_OBJECT_REORDER, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
 }
@@ -113,6 +123,32 @@ CLogFontPtr CFontListBox::RecordAt(int index) const
 CRememberedRows CFontListBox::RememberRows() const
 {
     return CRememberedRows{RecordAt(GetCurSel()), RecordAt(GetCaretIndex()), RecordAt(GetTopIndex())};
+}
+
+CFontListBox::CShownRows CFontListBox::ShownRows() const
+{
+    CShownRows shown;
+    RECT client{};
+    GetClientRect(&client);
+    const int top = GetTopIndex();
+    shown.Height = m_records.empty() ? 0 : GetItemHeight(0);
+    for (int row = top, y = 0; y < client.bottom && shown.Height > 0; ++row, y += shown.Height) {
+        const CLogFontPtr font = RecordAt(row);
+        if (!font)
+            break;
+        shown.Fonts.push_back(font);
+    }
+    const auto onScreen = [&](int row) {
+        return row >= top && row - top < static_cast<int>(shown.Fonts.size()) ? row - top : -1;
+    };
+    shown.Selected = onScreen(GetCurSel());
+    shown.Caret = onScreen(GetCaretIndex());
+    return shown;
+}
+
+bool CFontListBox::SameShownRows(const CShownRows& a, const CShownRows& b) noexcept
+{
+    return a.Height == b.Height && a.Selected == b.Selected && a.Caret == b.Caret && SameFonts(a.Fonts, b.Fonts);
 }
 
 void CFontListBox::RestoreRows(const CRowPositions& positions)

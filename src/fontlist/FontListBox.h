@@ -130,6 +130,17 @@ private:
 
     CLogFontPtr RecordAt(int index) const;
     CRememberedRows RememberRows() const;
+    // What the client area shows: the fonts of the rows from the top row
+    // down as far as it reaches, the selected and the caret row among them
+    // (-1 for none), and the row height.
+    struct CShownRows {
+        CLogFontList Fonts;
+        int Selected = -1;
+        int Caret = -1;
+        int Height = 0;
+    };
+    CShownRows ShownRows() const;
+    static bool SameShownRows(const CShownRows& a, const CShownRows& b) noexcept;
     void RestoreRows(const CRowPositions& positions);
     // Takes the list's text metrics and answers the row height.
     UINT MeasureRows();

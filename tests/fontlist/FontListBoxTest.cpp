@@ -193,6 +193,47 @@ TEST_F(FontListBox, ANewListKeepsSelectionCaretAndTopOnTheirFonts)
     EXPECT_TRUE(SameFont(*records[36], list.GetTop()));
 }
 
+// Rows arrive in batches while the fonts are read: a batch that leaves the
+// rows on screen as they were must not paint the list again, nor drop what
+// was waiting to be painted.
+TEST_F(FontListBox, OnlyANewListThatChangesTheRowsOnScreenPaintsThem)
+{
+    const auto records = RegularAndBold(60);
+    constexpr std::size_t kNone = 999;
+    const struct {
+        const char* What;
+        std::size_t From, To, Gone;  // the new list: records From to To without Gone
+        bool Painted;
+    } cases[] = {
+        {"rows added below", 10, 120, kNone, false},
+        {"rows added above, the top following them", 0, 100, kNone, false},
+        {"a row on screen gone", 10, 100, 31, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        std::vector<CMutableRecord> later(records.begin() + c.From, records.begin() + c.To);
+        if (c.Gone != kNone)
+            later.erase(later.begin() + (c.Gone - c.From));
+        list.SetItems(Fresh({records.begin() + 10, records.begin() + 100}));
+        list.SetTopIndex(20);
+        list.SetCurSel(22);
+        list.UpdateWindow();
+        const auto waiting = [this] {
+            RECT rect{};
+            return ::GetUpdateRect(list.m_hWnd, &rect, FALSE) ? rect : RECT{};
+        };
+        list.SetItems(Fresh(later));
+        EXPECT_EQ(waiting().bottom > 0, c.Painted);
+        EXPECT_TRUE(SameFont(*records[30], list.GetTop()));
+
+        const RECT corner{0, 0, 5, 5};
+        list.UpdateWindow();
+        list.InvalidateRect(&corner, FALSE);
+        list.SetItems(Fresh(later));
+        EXPECT_EQ(waiting().bottom, 5) << "what waited still waits";
+    }
+}
+
 TEST_F(FontListBox, ChangingTheSizeKeepsTheSameFontSelectedAndOnTop)
 {
     const auto records = RegularAndBold(60);
