@@ -63,18 +63,20 @@ TEST(FontAdding, AFolderAddsWhatTheSystemTakesAndEachFaceKnowsItsFiles)
     ASSERT_EQ(std::count_if(before.begin(), before.end(), Generated), 0);
 
     const std::wstring missing = gvt::test::GeneratedFont(L"no such folder");
+    const std::wstring share = L"\\\\gvt-no-such-host\\fonts";
     gvt::CAddJob job;
-    job.Add = {gvt::test::GeneratedFont(L"added"), missing};
+    job.Add = {gvt::test::GeneratedFont(L"added"), missing, share};
     gvt::CFontAdding adding;
     gvt::ChangeFontFiles(job, adding);
     const gvt::CAddNews news = adding.Take();
     EXPECT_TRUE(news.Finished);
     EXPECT_EQ(news.Folders, 1u);
     EXPECT_EQ(news.NamedFiles, 0u);
-    EXPECT_EQ(news.Missing, std::vector<std::wstring>{missing});
-    // The cut, the empty and the text file with a font's name, and the
-    // missing folder; the link back up walks nothing twice.
-    EXPECT_EQ(news.Skipped, 4u);
+    EXPECT_EQ(news.Missing, (std::vector<std::wstring>{missing, share}));
+    // The cut, the empty and the text file with a font's name, the missing
+    // folder and the share of a host that is not there; the link back up
+    // walks nothing twice.
+    EXPECT_EQ(news.Skipped, 5u);
     EXPECT_EQ(news.Done, 9u);
     EXPECT_EQ(news.Total, 9u);
     gvt::CAddedFaces faces;
