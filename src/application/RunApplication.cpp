@@ -1,6 +1,7 @@
 #include "application/RunApplication.h"
 
 #include "application/MainDlg.h"
+#include "base/GdiplusSession.h"
 #include "commands/CommandTable.h"
 #include "framework/AppModule.h"
 #include "framework/DebugLog.h"
@@ -9,7 +10,6 @@
 #include "settings/AppSetting.h"
 
 #include <windows.h>
-#include <gdiplus.h>
 #include <ole2.h>
 #include <shellapi.h>
 
@@ -55,9 +55,7 @@ int RunProcess()
 
 int RunApplication()
 {
-    ULONG_PTR gdiplusToken = 0;
-    const Gdiplus::GdiplusStartupInput gdiplusInput;
-    Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
+    const CGdiplusSession gdiplus;
     try {
         CAppSetting setting;
         CAppSetting::SetInstance(&setting);
@@ -88,7 +86,6 @@ int RunApplication()
         LogCaughtException(L"run");
         CAppSetting::SetInstance(nullptr);
     }
-    Gdiplus::GdiplusShutdown(gdiplusToken);
     return 0;
 }
 

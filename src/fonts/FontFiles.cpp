@@ -1,6 +1,7 @@
 #include "fonts/FontFiles.h"
 
 #include "fonts/FontFingerprint.h"
+#include "framework/ProcAddress.h"
 #include "framework/UniqueHandle.h"
 
 #include <algorithm>
@@ -38,8 +39,7 @@ constexpr DWORD kMostFiles = 8;
 template <typename T>
 T Gdi32Function(const char* name) noexcept
 {
-    const HMODULE gdi32 = ::GetModuleHandleW(L"gdi32.dll");
-    return gdi32 ? reinterpret_cast<T>(reinterpret_cast<void*>(::GetProcAddress(gdi32, name))) : nullptr;
+    return ProcAddress<T>(::GetModuleHandleW(L"gdi32.dll"), name);
 }
 
 // The path as Explorer and the user know it: the system may give it in the

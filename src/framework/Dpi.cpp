@@ -1,5 +1,6 @@
 #include "framework/Dpi.h"
 
+#include "framework/ProcAddress.h"
 #include "framework/UniqueHandle.h"
 
 namespace gvt {
@@ -8,8 +9,8 @@ UINT WindowDpi(HWND window) noexcept
 {
     using CGetDpiForWindow = UINT(WINAPI*)(HWND);
     // Looked up once: older systems do not have it.
-    static const auto getDpiForWindow = reinterpret_cast<CGetDpiForWindow>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    static const auto getDpiForWindow =
+        ProcAddress<CGetDpiForWindow>(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
     if (getDpiForWindow && window)
         if (const UINT dpi = getDpiForWindow(window))
             return dpi;
@@ -25,8 +26,8 @@ void TakeOverDialogDpiScaling(HWND dialog) noexcept
     using CSetDialogDpiChangeBehavior = BOOL(WINAPI*)(HWND, int, int);
     // DDC_DISABLE_ALL, in headers only for Windows 10 version 1703 on.
     constexpr int kDisableAll = 1;
-    static const auto setBehavior = reinterpret_cast<CSetDialogDpiChangeBehavior>(reinterpret_cast<void (*)()>(
-        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetDialogDpiChangeBehavior")));
+    static const auto setBehavior =
+        ProcAddress<CSetDialogDpiChangeBehavior>(::GetModuleHandleW(L"user32.dll"), "SetDialogDpiChangeBehavior");
     if (setBehavior)
         setBehavior(dialog, kDisableAll, kDisableAll);
 }

@@ -1,5 +1,7 @@
 #include "framework/FaultPolicy.h"
 
+#include "framework/ProcAddress.h"
+
 #include <cwchar>
 #include <iterator>
 
@@ -59,10 +61,8 @@ void EndProcessOnProgramFaults() noexcept
         // Windows 7 SP1 on; the flag's value is the documented one.
         constexpr DWORD kCallbackFilterEnabled = 0x1;
         const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
-        const auto getPolicy = reinterpret_cast<CGetPolicy>(
-            reinterpret_cast<void (*)()>(::GetProcAddress(kernel, "GetProcessUserModeExceptionPolicy")));
-        const auto setPolicy = reinterpret_cast<CSetPolicy>(
-            reinterpret_cast<void (*)()>(::GetProcAddress(kernel, "SetProcessUserModeExceptionPolicy")));
+        const auto getPolicy = ProcAddress<CGetPolicy>(kernel, "GetProcessUserModeExceptionPolicy");
+        const auto setPolicy = ProcAddress<CSetPolicy>(kernel, "SetProcessUserModeExceptionPolicy");
         DWORD flags = 0;
         if (getPolicy && setPolicy && getPolicy(&flags))
             setPolicy(flags & ~kCallbackFilterEnabled);
