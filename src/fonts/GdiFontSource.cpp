@@ -1,7 +1,9 @@
 #include "fonts/GdiFontSource.h"
 
+#include "framework/DebugLog.h"
 
 #include <exception>
+#include <system_error>
 
 namespace gvt {
 
@@ -89,11 +91,41 @@ CCharSetChoices CGdiFontSource::CharSets()
 {
     if (!m_screen || !*m_screen)
         return {};
+    ReadFilesMeanwhile();
     return EnumCharSets(m_screen->get(), &m_enumerated);
+}
+
+CGdiFontSource::~CGdiFontSource()
+{
+    if (m_filesReading.joinable())
+        m_filesReading.join();
+}
+
+void CGdiFontSource::ReadFilesMeanwhile()
+{
+    if (m_files || m_filesReading.joinable())
+        return;
+    try {
+        m_filesReading = std::thread([this] {
+            try {
+                CFontDigest files;
+                AddRegisteredFonts(files);
+                m_filesRead = std::move(files);
+            } catch (...) {
+                LogCaughtException(L"reading the registered font files");
+            }
+        });
+    } catch (const std::system_error&) {
+        LogCaughtException(L"reading the registered font files on a thread of their own");
+    }
 }
 
 const CFontDigest& CGdiFontSource::Files()
 {
+    if (m_filesReading.joinable()) {
+        m_filesReading.join();
+        m_files = std::move(m_filesRead);
+    }
     if (!m_files) {
         m_files.emplace();
         AddRegisteredFonts(*m_files);

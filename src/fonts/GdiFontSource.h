@@ -8,11 +8,17 @@
 #include "framework/UniqueHandle.h"
 
 #include <optional>
+#include <thread>
 
 namespace gvt {
 
 class CGdiFontSource : public CFontSource {
 public:
+    CGdiFontSource() = default;
+    ~CGdiFontSource() override;
+    CGdiFontSource(const CGdiFontSource&) = delete;
+    CGdiFontSource& operator=(const CGdiFontSource&) = delete;
+
     // Takes the screen device context with GetDC(NULL); Close releases it.
     void Open() override;
     void Close() noexcept override;
@@ -25,14 +31,21 @@ public:
     std::uint64_t Fingerprint() override;
     // The fonts keys and the Fonts folder (AddFontsStamp).
     std::uint64_t FilesFingerprint() override;
+    // Reads the registered font files for the fingerprint meanwhile, on a
+    // thread of their own: it is no font work, which the first enumeration
+    // holds up for seconds under Wine with thousands of fonts.
     CCharSetChoices CharSets() override;
 
 private:
+    void ReadFilesMeanwhile();
     const CFontDigest& Files();
 
     std::optional<CClientDC> m_screen;
     CFontDigest m_enumerated;
     std::optional<CFontDigest> m_files;
+    // The thread reading them, and what it read, once it is joined.
+    std::thread m_filesReading;
+    std::optional<CFontDigest> m_filesRead;
 };
 
 }  // namespace gvt
