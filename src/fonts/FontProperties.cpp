@@ -55,11 +55,12 @@ std::wstring WithCrLf(const std::wstring& text)
     return result;
 }
 
-std::wstring Joined(const std::vector<std::wstring_view>& parts)
+// The names of the bits, each the string firstId + bit, in bit order.
+std::wstring NamesOfBits(const std::vector<unsigned>& bits, UINT firstId)
 {
     std::wstring text;
-    for (std::wstring_view part : parts)
-        text.append(text.empty() ? L"" : L", ").append(part);
+    for (unsigned bit : bits)
+        text.append(text.empty() ? L"" : L", ").append(ResourceString(firstId + bit));
     return text;
 }
 
@@ -208,10 +209,13 @@ std::wstring PropertiesText(const CFontFacts& facts, const std::vector<std::wstr
     lines.Add(IDS_PROP_FORMAT, FormatText(facts));
     lines.Add(IDS_PROP_GLYPHS, glyphs ? std::optional<std::wstring>(CountText(*glyphs)) : std::nullopt);
     lines.Add(IDS_PROP_UNICODE_RANGES,
-              os2 ? std::optional<std::wstring>(Joined(UnicodeRangeNames(os2->UnicodeRanges))) : std::nullopt);
-    lines.Add(IDS_PROP_CODE_PAGES, os2 && os2->CodePageRanges
-                                       ? std::optional<std::wstring>(Joined(CodePageNames(*os2->CodePageRanges)))
-                                       : std::nullopt);
+              os2 ? std::optional<std::wstring>(
+                        NamesOfBits(NamedUnicodeRangeBits(os2->UnicodeRanges), IDS_UNICODE_RANGE_0))
+                  : std::nullopt);
+    lines.Add(IDS_PROP_CODE_PAGES,
+              os2 && os2->CodePageRanges
+                  ? std::optional<std::wstring>(NamesOfBits(NamedCodePageBits(*os2->CodePageRanges), IDS_CODE_PAGE_0))
+                  : std::nullopt);
     if (facts.Files.empty())
         lines.Add(IDS_PROP_FILE, std::nullopt);
     for (const std::wstring& file : facts.Files)

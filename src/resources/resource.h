@@ -85,6 +85,12 @@
 #define IDS_COUNT_FONTS                 1212
 #define IDS_ADDING_FONTS                1213
 
+// Names of the Unicode ranges and code pages a font's OS/2 table declares:
+// the string of bit n is the base + n; reserved bits have none (which bits
+// have a name, fontdata/Os2Names.h tells)
+#define IDS_UNICODE_RANGE_0             1300
+#define IDS_CODE_PAGE_0                 1500
+
 // Main dialog controls
 #define IDC_CHARSET                     0xE436
 #define IDC_TYPE                        0xE437

@@ -40,8 +40,8 @@ std::wstring ExpectedFacts()
                 L"埋め込み: 編集可能, サブセット化不可, ビットマップのみ\r\n"
                 L"形式: TrueType アウトライン\r\n"
                 L"グリフ数: 4\r\n"
-                L"Unicode ブロック: Basic Latin, Mathematical Alphanumeric Symbols\r\n"
-                L"コードページ: Latin 1 (1252), Japanese (932)\r\n",
+                L"Unicode ブロック: 基本ラテン文字, 数学用英数字記号\r\n"
+                L"コードページ: ラテン 1 (1252), 日本語 (932)\r\n",
                 L"Face name: GvProps\r\n"
                 L"Full name: GvProps Regular\r\n"
                 L"Family: GvProps\r\n"

@@ -2,6 +2,7 @@
 // explicit language, so one run checks the Japanese and the English table
 // whatever language the process itself runs in.
 #include "ModuleResource.h"
+#include "fontdata/Os2Names.h"
 #include "resources/resource.h"
 #include "support/TestLanguage.h"
 
@@ -19,7 +20,18 @@ namespace {
 constexpr LANGID kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
 constexpr LANGID kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 
-const std::set<UINT> kAllIds = {
+// The ids below, and the name of every named bit of a font's Unicode ranges
+// and code pages.
+std::set<UINT> WithNamedBits(std::set<UINT> ids)
+{
+    for (unsigned bit : gvt::NamedUnicodeRangeBits({~0u, ~0u, ~0u, ~0u}))
+        ids.insert(IDS_UNICODE_RANGE_0 + bit);
+    for (unsigned bit : gvt::NamedCodePageBits({~0u, ~0u}))
+        ids.insert(IDS_CODE_PAGE_0 + bit);
+    return ids;
+}
+
+const std::set<UINT> kAllIds = WithNamedBits({
     IDS_MAKER, IDS_PRODUCT, IDS_DISPLAY_NAME, ID_COPY_WITH_STYLE, IDS_SAMPLE_UPPER,
     IDS_SAMPLE_LOWER, IDS_SAMPLE_SYMBOLS, IDS_SAMPLE_MIXED, IDS_NO_SELECTION, IDS_READING_FONTS,
     IDS_READING_FONTS_COUNT, IDS_CHECKING_GLYPHS_COUNT, IDS_PROP_FACE_NAME, IDS_PROP_FULL_NAME,
@@ -57,7 +69,7 @@ const std::set<UINT> kAllIds = {
     IDS_ERR_REGEX_BRACK, IDS_ERR_REGEX_PAREN, IDS_ERR_REGEX_BRACE, IDS_ERR_REGEX_BADBRACE,
     IDS_ERR_REGEX_RANGE, IDS_ERR_REGEX_SPACE, IDS_ERR_REGEX_BADREPEAT, IDS_ERR_REGEX_COMPLEXITY,
     IDS_ERR_REGEX_STACK, IDS_ERR_REGEX_BAD_PATTERN,
-};
+});
 
 // One language's string table. The resource compiler stores strings in
 // blocks of sixteen (block n holds ids 16(n-1) .. 16n-1), each string as a
@@ -205,6 +217,24 @@ TEST(StringTables, NamesOfWeightsAndFilterItems)
         {IDS_ITALIC_FILTER_BOTH, L"全て", L"Both"},
         {IDS_ITALIC_FILTER_OFF, L"標準", L"No italic"},
         {IDS_ITALIC_FILTER_ON, L"斜体", L"Only italic"},
+    });
+}
+
+// Each name sits at its own bit, the reserved bits between them skipped.
+TEST(StringTables, NamesOfUnicodeRangesAndCodePagesByBit)
+{
+    ExpectTexts({
+        {IDS_UNICODE_RANGE_0, L"基本ラテン文字", L"Basic Latin"},
+        {IDS_UNICODE_RANGE_0 + 57, L"第 0 面以外", L"Non-Plane 0"},
+        {IDS_UNICODE_RANGE_0 + 59, L"CJK 統合漢字", L"CJK Unified Ideographs"},
+        {IDS_UNICODE_RANGE_0 + 103, L"ウガリット文字", L"Ugaritic"},
+        {IDS_UNICODE_RANGE_0 + 122, L"ドミノ牌", L"Domino Tiles"},
+        {IDS_CODE_PAGE_0 + 8, L"ベトナム語 (1258)", L"Vietnamese (1258)"},
+        {IDS_CODE_PAGE_0 + 16, L"タイ語 (874)", L"Thai (874)"},
+        {IDS_CODE_PAGE_0 + 19, L"韓国語 (ワンソン) (949)", L"Korean Wansung (949)"},
+        {IDS_CODE_PAGE_0 + 29, L"Macintosh 欧文", L"Macintosh Roman"},
+        {IDS_CODE_PAGE_0 + 48, L"IBM ギリシャ語 (869)", L"IBM Greek (869)"},
+        {IDS_CODE_PAGE_0 + 63, L"米国 (437)", L"US (437)"},
     });
 }
 
