@@ -620,7 +620,10 @@ private:
             StopGlyphPass();
             m_list.SetItems(filtered);
         } else {
-            m_list.SetItems(m_coverage.FilterKnown(filtered, m_setting.SampleText, &questions));
+            // A pass going on for this text asks its questions already: the
+            // styles it left out are asked about once it ends.
+            const bool asked = m_glyphPass && m_glyphPassText == m_setting.SampleText;
+            m_list.SetItems(m_coverage.FilterKnown(filtered, m_setting.SampleText, asked ? nullptr : &questions));
         }
         if (selectionPlaced)
             m_placedSelection = m_list.GetSelected();

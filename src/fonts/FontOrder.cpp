@@ -41,6 +41,10 @@ private:
 
 bool Same(const WCHAR (&a)[LF_FACESIZE], const WCHAR (&b)[LF_FACESIZE]) noexcept
 {
+    // Most names compared are the same name: the system's comparison,
+    // slow by comparison, is asked only about different ones.
+    if (FaceName(a) == FaceName(b))
+        return true;
     return ::lstrcmpW(CTerminatedName(a).c_str(), CTerminatedName(b).c_str()) == 0;
 }
 

@@ -4,8 +4,10 @@
 #include "fontdata/FaceName.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <functional>
 #include <iterator>
+#include <string_view>
 
 namespace gvt {
 
@@ -49,7 +51,8 @@ std::vector<char32_t> CharactersToCover(const std::wstring& text)
 
 std::size_t CGlyphCoverage::CStyleKeyHash::operator()(const CStyleKey& key) const noexcept
 {
-    return ((std::hash<std::wstring>()(key.Face) * 31 + key.CharSet) * 31 + static_cast<std::size_t>(key.Weight)) * 2 +
+    const std::wstring_view face(key.Face.data(), ::wcsnlen(key.Face.data(), key.Face.size()));
+    return ((std::hash<std::wstring_view>()(face) * 31 + key.CharSet) * 31 + static_cast<std::size_t>(key.Weight)) * 2 +
            key.Italic;
 }
 
@@ -114,7 +117,10 @@ void CGlyphCoverage::ForgetFace(const LOGFONTW& face)
 
 CGlyphCoverage::CStyleKey CGlyphCoverage::KeyOf(const LOGFONTW& lf)
 {
-    return CStyleKey{std::wstring(FaceName(lf)), lf.lfCharSet, lf.lfWeight, lf.lfItalic != 0};
+    CStyleKey key{{}, lf.lfCharSet, lf.lfWeight, lf.lfItalic != 0};
+    const std::wstring_view face = FaceName(lf);
+    std::copy(face.begin(), face.end(), key.Face.begin());
+    return key;
 }
 
 void CGlyphCoverage::UseText(const std::wstring& text)

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <unordered_map>
@@ -72,8 +73,10 @@ public:
     void ForgetFace(const LOGFONTW& face);
 
 private:
+    // Without a string of its own: a filter asks about every record, tens
+    // of thousands of them, at every batch of answers.
     struct CStyleKey {
-        std::wstring Face;
+        std::array<wchar_t, LF_FACESIZE> Face{};
         BYTE CharSet;
         LONG Weight;
         bool Italic;
