@@ -3,6 +3,8 @@
 # (Ctrl+L) lists exactly the faces of the folder's font files, the next
 # start has them again without probing anything new (the probe cache file
 # stays as it was), and "Remove added fonts" brings the installed list back.
+# The same folder chosen in the folder picker adds the same faces; cancelling
+# the picker adds nothing.
 source "$(dirname "$0")/lib/session.sh"
 
 # Seven faces in seven files, a cut file and text with a font's name.
@@ -69,6 +71,43 @@ listed_faces() {
   done | sort -u
 }
 
+# Opens "Add fonts from a folder...", the context menu's sixth item, and
+# waits for the folder picker, the program's other titled window (its title
+# is in the system's language). Its file name field has the focus.
+open_picker() {
+  xdotool key --clearmodifiers shift+F10
+  sleep 0.5
+  xdotool key --clearmodifiers Down Down Down Down Down Down Return
+  for _ in $(seq 50); do
+    [ -n "$(picker_window)" ] && return
+    sleep 0.2
+  done
+  fail "no folder picker"
+}
+
+picker_window() {
+  local window
+  for window in $(xdotool search --onlyvisible --class '^glyvanter\.exe$' 2>/dev/null); do
+    [ "$window" != "$E2E_WINDOW" ] && [ -n "$(xdotool getwindowname "$window" 2>/dev/null)" ] && echo "$window"
+  done
+}
+
+# Waits for the folder picker to close, then clicks the status line to make
+# the main window active again, as a user would: with no window manager on
+# the display, Wine at times leaves no window active, and keys go nowhere.
+wait_picker_closed() {
+  local WINDOW="" WIDTH="" HEIGHT="" X="" Y="" SCREEN=""
+  for _ in $(seq 50); do
+    if [ -z "$(picker_window)" ]; then
+      eval "$(xdotool getwindowgeometry --shell "$E2E_WINDOW")"
+      xdotool mousemove $((X + 30)) $((Y + HEIGHT - 18)) click 1
+      return
+    fi
+    sleep 0.2
+  done
+  fail "the folder picker stayed open"
+}
+
 settings_file() { find "$WINEPREFIX/drive_c/users" -name Glyvanter32.config | head -n1; }
 cache_file() { find "$WINEPREFIX/drive_c/users" -name '*.fontcache' | head -n1; }
 
@@ -133,4 +172,30 @@ e2e_key Escape
 e2e_wait_exit
 [ "$E2E_RC" = 0 ] || fail "fourth run: exit code $E2E_RC"
 ! grep -q "<AddedFonts>\|<OnlyAddedFonts>" "$(settings_file)" || fail "the settings file still names added fonts"
-echo "only added fonts: the $(echo "$expected" | wc -l) generated faces; kept for the next start without new probes; removed: the installed list again"
+
+# The folder picker: Escape adds nothing, the status line stays empty; the
+# folder's path typed and Enter add its faces as the command line did.
+e2e_start
+open_picker
+e2e_shot "picker"
+xdotool key --clearmodifiers Escape
+wait_picker_closed
+for _ in 1 2 3 4; do
+  sleep 0.25
+  [ "$(e2e_status_ink)" = 0 ] || fail "cancelling the folder picker changed the status line"
+done
+open_picker
+xdotool type --delay 10 "$windows_folder"
+xdotool key --clearmodifiers Return
+wait_picker_closed
+wait_added
+e2e_key ctrl+l
+picked=$(listed_faces)
+[ "$picked" = "$expected" ] || fail "after picking the folder, only added fonts listed:
+$picked"
+e2e_key Escape
+e2e_wait_exit
+[ "$E2E_RC" = 0 ] || fail "fifth run: exit code $E2E_RC"
+grep -q "<AddedFonts><Path>${windows_folder//\\/\\\\}</Path></AddedFonts>" "$(settings_file)" ||
+  fail "the settings file does not keep the picked folder"
+echo "only added fonts: the $(echo "$expected" | wc -l) generated faces; kept for the next start without new probes; removed: the installed list again; the picked folder adds them again"
