@@ -150,6 +150,14 @@ std::wstring FontsFolder()
     return ::SHGetSpecialFolderPathW(nullptr, folder, CSIDL_FONTS, FALSE) ? folder : L"";
 }
 
+std::wstring UserFontsFolder()
+{
+    wchar_t folder[MAX_PATH] = {};
+    return ::SHGetSpecialFolderPathW(nullptr, folder, CSIDL_LOCAL_APPDATA, FALSE)
+               ? std::wstring(folder) + L"\\Microsoft\\Windows\\Fonts"
+               : L"";
+}
+
 CFontDigest::CItem& CFontDigest::CItem::Add(const void* data, std::size_t size) noexcept
 {
     const auto* bytes = static_cast<const unsigned char*>(data);
@@ -294,14 +302,13 @@ void AddFontsKeyStamp(HKEY root, const wchar_t* subKey, CFontDigest& digest)
 {
     CUniqueKey key;
     DWORD values = 0;
-    FILETIME written{};
     const bool opened = ::RegOpenKeyExW(root, subKey, 0, KEY_QUERY_VALUE, key.put()) == ERROR_SUCCESS &&
                         ::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
-                                           nullptr, nullptr, nullptr, &written) == ERROR_SUCCESS;
+                                           nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
     CFontDigest::CItem item;
     item.Add(static_cast<std::uint32_t>(reinterpret_cast<ULONG_PTR>(root))).Add(opened);
     if (opened)
-        item.Add(std::uint32_t{values}).Add(Join(written.dwHighDateTime, written.dwLowDateTime));
+        item.Add(std::uint32_t{values});
     digest.Add(item);
 }
 
@@ -320,6 +327,7 @@ void AddFontsStamp(CFontDigest& digest)
     AddFontsKeyStamp(HKEY_LOCAL_MACHINE, kFontsKey, digest);
     AddFontsKeyStamp(HKEY_CURRENT_USER, kFontsKey, digest);
     AddFolderFiles(FontsFolder(), digest);
+    AddFolderFiles(UserFontsFolder(), digest);
 }
 
 void AddRegisteredFonts(CFontDigest& digest)

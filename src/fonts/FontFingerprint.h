@@ -55,6 +55,8 @@ private:
 
 // The system's Fonts folder; empty when the system does not say.
 std::wstring FontsFolder();
+// Where fonts installed for the user alone go (Windows 10 1809 on).
+std::wstring UserFontsFolder();
 
 // The registry keys of the machine's and the user's fonts.
 constexpr const wchar_t* kFontsKey = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
@@ -77,10 +79,13 @@ void AddRegisteredFontFiles(HKEY root, const wchar_t* subKey, const std::wstring
 void AddRegisteredFonts(CFontDigest& digest);
 
 // What a start checks before it trusts the probe results it kept, quick
-// even with thousands of fonts: the fonts keys' value counts and last-write
-// times (any value set or deleted changes its key's time) and the facts of
-// every file in the Fonts folder, from one listing. Enumerating the values
-// one by one is what takes long: under Wine most of a second for 10,000.
+// even with thousands of fonts: the fonts keys' value counts and the facts
+// of every file in the Fonts folders, the machine's and the user's, from one
+// listing each. Enumerating the values one by one is what takes long: under
+// Wine most of a second for 10,000. The keys' last-write times are left
+// out: Wine writes its own fonts' values again at the start of a process in
+// some languages. What this misses (a value changed in place) the whole
+// fingerprint catches moments later.
 void AddFontsKeyStamp(HKEY root, const wchar_t* subKey, CFontDigest& digest);
 void AddFolderFiles(const std::wstring& folder, CFontDigest& digest);
 // Both keys and the Fonts folder.

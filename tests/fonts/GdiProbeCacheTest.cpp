@@ -301,11 +301,13 @@ TEST_F(RegisteredFontFiles, TheQuickStampFollowsRegistrationsAndTheFolder)
         return digest.Value();
     };
     const std::uint64_t before = stamp();
-    EXPECT_EQ(stamp(), before);
     ::Sleep(20);
-    Register(L"A (TrueType)", L"b.ttf");
+    ::RegDeleteValueW(key, L"A (TrueType)");
+    Register(L"A (TrueType)", L"a.ttf");
+    EXPECT_EQ(stamp(), before) << "the same registrations written again";
+    Register(L"C (TrueType)", L"c.ttf");
     const std::uint64_t registered = stamp();
-    EXPECT_NE(registered, before) << "a registration changed in place";
+    EXPECT_NE(registered, before) << "a font registered";
     Write(L"c.ttf", "third font");
     EXPECT_NE(stamp(), registered) << "a file in the folder";
 }
