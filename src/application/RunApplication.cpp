@@ -1,7 +1,6 @@
 #include "application/RunApplication.h"
 
 #include "application/MainDlg.h"
-#include "base/GdiplusSession.h"
 #include "commands/CommandTable.h"
 #include "framework/AppModule.h"
 #include "framework/DebugLog.h"
@@ -10,6 +9,7 @@
 #include "settings/AppSetting.h"
 
 #include <windows.h>
+#include <gdiplus.h>
 #include <ole2.h>
 #include <shellapi.h>
 
@@ -55,7 +55,9 @@ int RunProcess()
 
 int RunApplication()
 {
-    const CGdiplusSession gdiplus;
+    ULONG_PTR gdiplusToken = 0;
+    const Gdiplus::GdiplusStartupInput gdiplusInput;
+    Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
     try {
         CAppSetting setting;
         CAppSetting::SetInstance(&setting);
@@ -86,6 +88,7 @@ int RunApplication()
         LogCaughtException(L"run");
         CAppSetting::SetInstance(nullptr);
     }
+    Gdiplus::GdiplusShutdown(gdiplusToken);
     return 0;
 }
 

@@ -79,7 +79,6 @@ inline void CloseKernelObject(HANDLE h) noexcept { ::CloseHandle(h); }
 inline void CloseFind(HANDLE h) noexcept { ::FindClose(h); }
 inline void CloseKey(HKEY key) noexcept { ::RegCloseKey(key); }
 inline void CloseDrop(HDROP drop) noexcept { ::DragFinish(drop); }
-inline void CloseModule(HMODULE module) noexcept { ::FreeLibrary(module); }
 }  // namespace detail
 
 using CUniqueFont = CUniqueHandle<CHandleTraits<HFONT, void (*)(HGDIOBJ), detail::DeleteGdiObject>>;
@@ -99,7 +98,6 @@ using CUniqueFind = CUniqueHandle<CInvalidValueHandleTraits<detail::CloseFind>>;
 using CUniqueKernelObject = CUniqueHandle<CHandleTraits<HANDLE, void (*)(HANDLE), detail::CloseKernelObject>>;
 using CUniqueDrop = CUniqueHandle<CHandleTraits<HDROP, void (*)(HDROP), detail::CloseDrop>>;
 using CUniqueKey = CUniqueHandle<CHandleTraits<HKEY, void (*)(HKEY), detail::CloseKey>>;
-using CUniqueModule = CUniqueHandle<CHandleTraits<HMODULE, void (*)(HMODULE), detail::CloseModule>>;
 
 // A device context from GetDC, released to the window it came from.
 class CClientDC {
