@@ -54,6 +54,18 @@ bool Generated(const std::wstring& face)
     return face.find(L"GvAdded") != std::wstring::npos;
 }
 
+// Removes the files again; no generated face may be left listed.
+gvt::CAddNews Remove(const std::vector<std::wstring>& files)
+{
+    gvt::CAddJob removal;
+    removal.Remove = files;
+    gvt::CFontAdding removing;
+    gvt::ChangeFontFiles(removal, removing);
+    const std::set<std::wstring> left = ListedFaces();
+    EXPECT_EQ(std::count_if(left.begin(), left.end(), Generated), 0);
+    return removing.Take();
+}
+
 TEST(FontAdding, AFolderAddsWhatTheSystemTakesAndEachFaceKnowsItsFiles)
 {
     // GvCover Regular is there before, as an installed font would be.
@@ -113,14 +125,9 @@ TEST(FontAdding, AFolderAddsWhatTheSystemTakesAndEachFaceKnowsItsFiles)
         EXPECT_EQ(after.count(face), 1u) << testing::PrintToString(std::wstring(face));
     EXPECT_TRUE(after.count(L"GvAdded Local") + after.count(L"GvAdded ローカル") == 1);
 
-    gvt::CAddJob removal;
-    removal.Remove = faces.Files();
-    gvt::CFontAdding removing;
-    gvt::ChangeFontFiles(removal, removing);
-    EXPECT_TRUE(removing.Take().Finished);
-    const std::set<std::wstring> left = ListedFaces();
-    EXPECT_EQ(std::count_if(left.begin(), left.end(), Generated), 0);
-    EXPECT_EQ(left.count(L"GvCover"), 1u) << "the installed one stays";
+    const gvt::CAddNews removed = Remove(faces.Files());
+    EXPECT_TRUE(removed.Finished);
+    EXPECT_EQ(ListedFaces().count(L"GvCover"), 1u) << "the installed one stays";
 }
 
 TEST(FontAdding, StoppedOnceLoadedItStillTellsOfEveryFileTheSystemTook)
@@ -144,13 +151,7 @@ TEST(FontAdding, StoppedOnceLoadedItStillTellsOfEveryFileTheSystemTook)
     EXPECT_EQ(files.size(), 6u) << "every file taken, so that it can be removed";
     EXPECT_EQ(faces, 0u) << "no face read once asked to stop";
 
-    gvt::CAddJob removal;
-    removal.Remove = files;
-    gvt::CFontAdding removing;
-    gvt::ChangeFontFiles(removal, removing);
-    EXPECT_EQ(removing.Take().Removed, 6u);
-    const std::set<std::wstring> left = ListedFaces();
-    EXPECT_EQ(std::count_if(left.begin(), left.end(), Generated), 0);
+    EXPECT_EQ(Remove(files).Removed, 6u);
 }
 
 TEST(FontAdding, OnlyFontFileNamesAreTakenFromFolders)
