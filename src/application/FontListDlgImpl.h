@@ -184,6 +184,7 @@ public:
         MESSAGE_HANDLER(WM_FONTS_ADDED, OnFontsAdded)
         MESSAGE_HANDLER(WM_FONTCHANGE, OnFontChange)
         MESSAGE_HANDLER(WM_TIMER, OnTimer)
+        MESSAGE_HANDLER(WM_NCACTIVATE, OnNcActivate)
         CHAIN_MSG_MAP(CDialogResize<T>)
         CHAIN_MSG_MAP(CWindowLayoutManager<T, WM_DEFERRED_SHOW>)
         REFLECT_NOTIFICATIONS()
@@ -308,6 +309,15 @@ private:
         m_reading.reset();
         m_catalogue.Apply(news, CatalogueFilter());
         UpdateProgress();
+    }
+
+    // Once ended, the frame is not drawn again as the window goes: under
+    // Wine, drawing its caption waits until a background reading lets go of
+    // the fonts, seconds with thousands of them.
+    LRESULT OnNcActivate(UINT, WPARAM, LPARAM, BOOL& handled) noexcept
+    {
+        handled = m_ended;
+        return TRUE;
     }
 
     LRESULT OnFontsRead(UINT, WPARAM, LPARAM, BOOL&)

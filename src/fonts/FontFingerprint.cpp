@@ -240,21 +240,24 @@ void AddEnumeratedFonts(HDC dc, CFontDigest& digest)
     ::EnumFontFamiliesExW(dc, &filter, DigestFace, reinterpret_cast<LPARAM>(&digest), 0);
 }
 
-void AddRegisteredFontFiles(HKEY root, const wchar_t* subKey, const std::wstring& fontsFolder, CFontDigest& digest)
+bool AddRegisteredFontFiles(HKEY root, const wchar_t* subKey, const std::wstring& fontsFolder, CFontDigest& digest,
+                            const std::function<bool()>& stop)
 {
     CUniqueKey key;
     if (::RegOpenKeyExW(root, subKey, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
-        return;
+        return true;
     DWORD values = 0, longestName = 0, longestData = 0;
     if (::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, &longestName,
                            &longestData, nullptr, nullptr) != ERROR_SUCCESS)
-        return;
+        return true;
 
     std::unordered_map<std::wstring, CFileFacts> folderFiles;
     bool listed = false;
     std::wstring name(longestName + 1, L'\0');
     std::vector<wchar_t> data(longestData / sizeof(wchar_t) + 2, L'\0');
     for (DWORD i = 0; i < values; ++i) {
+        if (stop && stop())
+            return false;
         DWORD nameLength = static_cast<DWORD>(name.size());
         DWORD type = 0;
         DWORD dataSize = static_cast<DWORD>((data.size() - 1) * sizeof(wchar_t));
@@ -296,6 +299,7 @@ void AddRegisteredFontFiles(HKEY root, const wchar_t* subKey, const std::wstring
             AddFacts(item, facts);
         digest.Add(item);
     }
+    return true;
 }
 
 void AddFontsKeyStamp(HKEY root, const wchar_t* subKey, CFontDigest& digest)
@@ -330,11 +334,11 @@ void AddFontsStamp(CFontDigest& digest)
     AddFolderFiles(UserFontsFolder(), digest);
 }
 
-void AddRegisteredFonts(CFontDigest& digest)
+bool AddRegisteredFonts(CFontDigest& digest, const std::function<bool()>& stop)
 {
     const std::wstring fontsFolder = FontsFolder();
-    AddRegisteredFontFiles(HKEY_LOCAL_MACHINE, kFontsKey, fontsFolder, digest);
-    AddRegisteredFontFiles(HKEY_CURRENT_USER, kFontsKey, fontsFolder, digest);
+    return AddRegisteredFontFiles(HKEY_LOCAL_MACHINE, kFontsKey, fontsFolder, digest, stop) &&
+           AddRegisteredFontFiles(HKEY_CURRENT_USER, kFontsKey, fontsFolder, digest, stop);
 }
 
 std::uint64_t InstalledFontsFingerprint(HDC dc, const CFontDigest* enumerated)

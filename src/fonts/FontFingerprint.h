@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -71,12 +72,14 @@ void AddEnumeratedFonts(HDC dc, CFontDigest& digest);
 // The values under root\subKey: the value name, the file it names and that
 // file's size, last-write and change time, volume serial number and file
 // index (or that it is missing). File names without a folder are looked up
-// in one listing of fontsFolder.
-void AddRegisteredFontFiles(HKEY root, const wchar_t* subKey, const std::wstring& fontsFolder, CFontDigest& digest);
+// in one listing of fontsFolder. False, with the digest incomplete, when
+// `stop` said so before a value.
+bool AddRegisteredFontFiles(HKEY root, const wchar_t* subKey, const std::wstring& fontsFolder, CFontDigest& digest,
+                            const std::function<bool()>& stop = {});
 
 // The font files registered for the machine and for the user, with their
 // facts (AddRegisteredFontFiles for both keys).
-void AddRegisteredFonts(CFontDigest& digest);
+bool AddRegisteredFonts(CFontDigest& digest, const std::function<bool()>& stop = {});
 
 // What a start checks before it trusts the probe results it kept, quick
 // even with thousands of fonts: the fonts keys' value counts and the facts

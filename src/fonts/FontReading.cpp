@@ -142,6 +142,7 @@ void ReadFonts(CFontSource& source, CReadJob job, CFontReading& reading)
         ~CFinish() { Reading.Finish(); }
     } const finish{reading};
     const COpenFontSource open(source);
+    source.StopWhen([&reading] { return reading.Cancelled(); });
     // Fonts added for the process alone can bring character sets too, but
     // the list comes first: their enumeration waits until every face is read.
     const bool charSetsLast = job.Refresh && !job.RefreshFingerprint;

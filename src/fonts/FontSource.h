@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 
 namespace gvt {
 
@@ -56,6 +57,10 @@ public:
     // The (character set, vertical writing) pairs of all faces, as the
     // character-set box offers them.
     virtual CCharSetChoices CharSets() = 0;
+
+    // Work the source does on threads of its own ends once `cancelled` says
+    // so, rather than taking the processor from a window that is closing.
+    virtual void StopWhen(std::function<bool()> cancelled) { static_cast<void>(cancelled); }
 };
 
 // Keeps a source open for one scope.

@@ -106,11 +106,11 @@ void CGdiFontSource::ReadFilesMeanwhile()
     if (m_files || m_filesReading.joinable())
         return;
     try {
-        m_filesReading = std::thread([this] {
+        m_filesReading = std::thread([this, cancelled = m_cancelled] {
             try {
                 CFontDigest files;
-                AddRegisteredFonts(files);
-                m_filesRead = std::move(files);
+                if (AddRegisteredFonts(files, cancelled))
+                    m_filesRead = std::move(files);
             } catch (...) {
                 LogCaughtException(L"reading the registered font files");
             }

@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <thread>
+#include <utility>
 
 namespace gvt {
 
@@ -35,6 +36,7 @@ public:
     // thread of their own: it is no font work, which the first enumeration
     // holds up for seconds under Wine with thousands of fonts.
     CCharSetChoices CharSets() override;
+    void StopWhen(std::function<bool()> cancelled) override { m_cancelled = std::move(cancelled); }
 
 private:
     void ReadFilesMeanwhile();
@@ -43,6 +45,7 @@ private:
     std::optional<CClientDC> m_screen;
     CFontDigest m_enumerated;
     std::optional<CFontDigest> m_files;
+    std::function<bool()> m_cancelled;
     // The thread reading them, and what it read, once it is joined.
     std::thread m_filesReading;
     std::optional<CFontDigest> m_filesRead;

@@ -45,6 +45,14 @@ VARIANT PathVariant(BSTR bstr)
     return v;
 }
 
+bool ReportsParseError(IXMLDOMDocument* dom)
+{
+    gvt::CComPtr<IXMLDOMParseError> error;
+    long code = 0;
+    return SUCCEEDED(dom->get_parseError(error.put())) && error && SUCCEEDED(error->get_errorCode(&code)) &&
+           code != 0;
+}
+
 // One more counted reference to a node the caller holds.
 CXmlNode Share(IXMLDOMNode* node)
 {
@@ -134,11 +142,24 @@ bool CXmlDocument::LoadFile(const std::wstring& path)
     gvt::CComPtr<IXMLDOMDocument> dom;
     if (!CreateDom(dom))
         return false;
-    gvt::CUniqueBstr bstr;
-    hr = MakeBstr(path, bstr);
+    // From a stream, not the path: a path goes through URL monikers, which
+    // take '#' and '%' for parts of a URL, and which under Wine wait a second
+    // and more while a background reading enumerates thousands of fonts.
+    gvt::CComPtr<IStream> stream;
+    hr = ::SHCreateStreamOnFileEx(path.c_str(), STGM_READ | STGM_SHARE_DENY_NONE, FILE_ATTRIBUTE_NORMAL, FALSE, nullptr,
+                                  stream.put());
+    VARIANT source;
+    ::VariantInit(&source);
+    source.vt = VT_UNKNOWN;
+    source.punkVal = stream.get();
     VARIANT_BOOL loaded = VARIANT_FALSE;
-    if (SUCCEEDED(hr))
-        hr = dom->load(PathVariant(bstr.get()), &loaded);
+    if (SUCCEEDED(hr)) {
+        hr = dom->load(source, &loaded);
+        // A document that is not well-formed is S_FALSE, as the DOM answers
+        // for a path; Wine's DOM fails the call instead for a stream.
+        if (FAILED(hr) && ReportsParseError(dom.get()))
+            hr = S_FALSE;
+    }
     if (hr != S_OK || loaded == VARIANT_FALSE)
         return SetError(IDS_ERR_XML_LOAD, hr, path);
     m_dom = dom;

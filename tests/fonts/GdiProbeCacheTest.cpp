@@ -292,6 +292,19 @@ TEST_F(RegisteredFontFiles, NameSizeAndTimeOfEveryFileCount)
     EXPECT_NE(Value(), touched) << "the file's name as registered counts";
 }
 
+TEST_F(RegisteredFontFiles, AStopLeavesTheDigestIncompleteAndSaysSo)
+{
+    int asked = 0;
+    CFontDigest stopped;
+    EXPECT_FALSE(gvt::AddRegisteredFontFiles(HKEY_CURRENT_USER, subKey.c_str(), folder, stopped,
+                                             [&asked] { return ++asked > 1; }));
+    EXPECT_EQ(asked, 2) << "asked before each value, and not again once it said stop";
+    EXPECT_NE(stopped.Value(), Value());
+    CFontDigest whole;
+    EXPECT_TRUE(gvt::AddRegisteredFontFiles(HKEY_CURRENT_USER, subKey.c_str(), folder, whole, [] { return false; }));
+    EXPECT_EQ(whole.Value(), Value());
+}
+
 TEST_F(RegisteredFontFiles, TheQuickStampFollowsRegistrationsAndTheFolder)
 {
     const auto stamp = [this] {

@@ -58,20 +58,24 @@ TEST(XmlDocumentLoad, AFileThatIsNotWellFormedFailsWithTheParsersFalseAndKeepsTh
     EXPECT_TRUE(doc.SelectRoot(L"GlyvanterSettings", root));
 }
 
+// Names that mean something else in a URL are read as the file they name.
 TEST(XmlDocumentLoad, AWellFormedFileIsParsed)
 {
     CTempFolder folder;
-    const std::wstring path = folder.File(L"good.config");
-    gvt::test::WriteBytes(path, gvt::test::Utf8(kSettingsTree));
-    CXmlDocument doc;
-    ASSERT_TRUE(doc.LoadFile(path));
-    CXmlNode root, list;
-    std::wstring text;
-    ASSERT_TRUE(doc.SelectRoot(L"GlyvanterSettings", root));
-    ASSERT_TRUE(doc.SelectChild(root.get(), L"FontListDlg", list));
-    EXPECT_TRUE(doc.ReadText(list.get(), L"SampleText", text));
-    EXPECT_EQ(text, L"abc");
-    EXPECT_EQ(doc.Error().MessageId, 0u);
+    for (const wchar_t* name : {L"good.config", L"a#b %41;c.config"}) {
+        SCOPED_TRACE(name);
+        const std::wstring path = folder.File(name);
+        gvt::test::WriteBytes(path, gvt::test::Utf8(kSettingsTree));
+        CXmlDocument doc;
+        ASSERT_TRUE(doc.LoadFile(path));
+        CXmlNode root, list;
+        std::wstring text;
+        ASSERT_TRUE(doc.SelectRoot(L"GlyvanterSettings", root));
+        ASSERT_TRUE(doc.SelectChild(root.get(), L"FontListDlg", list));
+        EXPECT_TRUE(doc.ReadText(list.get(), L"SampleText", text));
+        EXPECT_EQ(text, L"abc");
+        EXPECT_EQ(doc.Error().MessageId, 0u);
+    }
 }
 
 TEST(XmlDocumentSelect, AMissingRootNamesTheRoot)
