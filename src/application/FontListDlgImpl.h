@@ -386,6 +386,10 @@ private:
         if (job.Remove.empty() && job.Add.empty())
             return false;
         const HWND window = this->m_hWnd;
+        job.GiveWay = [window] {
+            DWORD_PTR answer = 0;
+            ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kGiveWayLimit, &answer);
+        };
         m_adding = std::make_shared<CFontAdding>([window] { ::PostMessageW(window, WM_FONTS_ADDED, 0, 0); });
         m_addProgress = {0, 0};
         m_readWhileAdding = false;
@@ -712,6 +716,8 @@ private:
     static constexpr UINT_PTR kRereadTimer = 2;
     static constexpr UINT kRereadDelay = 500;  // ms
     bool m_rereadWaiting = false;
+    // The adding thread waits no longer than this for the window to catch up.
+    static constexpr UINT kGiveWayLimit = 200;  // ms
 
     CFontListDlgSetting m_setting;
     CControls m_controls;

@@ -137,8 +137,11 @@ void ChangeFontFiles(const CAddJob& job, CFontAdding& adding)
     for (const std::wstring& file : list.Files) {
         if (adding.Stopping())
             break;
-        if (Add(file, adding))
-            taken.push_back(file);
+        if (!Add(file, adding))
+            continue;
+        taken.push_back(file);
+        if (job.GiveWay && taken.size() % kGiveWayFiles == 0)
+            job.GiveWay();
     }
     adding.Hand([](CAddNews& news) { news.Loaded = true; }, true);
     ReadFaces(std::move(taken), adding);

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,7 +41,14 @@ struct CAddNews : CWorkProgress {
 struct CAddJob {
     std::vector<std::wstring> Remove;
     std::vector<std::wstring> Add;
+    // Waits until the window has caught up with its messages; called after
+    // every kGiveWayFiles files the system took. Under Wine each font added
+    // holds the system's font lock, and the adding thread takes it again
+    // before the window's thread can: a window that needs it (every device
+    // context made does) waited for the whole loop otherwise.
+    std::function<void()> GiveWay;
 };
+constexpr std::size_t kGiveWayFiles = 32;
 
 // The worker's side of the hand-over. A worker asked to stop early ends at
 // its next file and still hands over, and tells of, all it did: every file

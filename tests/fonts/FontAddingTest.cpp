@@ -154,6 +154,38 @@ TEST(FontAdding, StoppedOnceLoadedItStillTellsOfEveryFileTheSystemTook)
     EXPECT_EQ(Remove(files).Removed, 6u);
 }
 
+// The window gets its turn after every few files the system took, with
+// those files handed over already.
+TEST(FontAdding, TheAddingGivesWayToTheWindowBetweenFiles)
+{
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"gvt-give-way-" + std::to_wstring(::GetCurrentProcessId());
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    const std::size_t copies = 2 * gvt::kGiveWayFiles + 1;
+    for (std::size_t i = 0; i < copies; ++i)
+        ASSERT_TRUE(::CopyFileW(gvt::test::GeneratedFont(gvt::test::kGvCoverRegular).c_str(),
+                                (folder + L"\\copy" + std::to_wstring(i) + L".ttf").c_str(), TRUE));
+    gvt::CAddJob job;
+    job.Add = {folder};
+    gvt::CFontAdding adding;
+    std::vector<std::size_t> doneAtTurns;
+    job.GiveWay = [&] { doneAtTurns.push_back(adding.Take().Done); };
+    gvt::ChangeFontFiles(job, adding);
+    EXPECT_EQ(doneAtTurns, (std::vector<std::size_t>{gvt::kGiveWayFiles, 2 * gvt::kGiveWayFiles}));
+    EXPECT_EQ(adding.Take().Done, copies);
+
+    std::vector<std::wstring> files;
+    for (std::size_t i = 0; i < copies; ++i)
+        files.push_back(folder + L"\\copy" + std::to_wstring(i) + L".ttf");
+    // Wine takes copies of a face it has, and then keeps only the first.
+    Remove(files);
+    EXPECT_EQ(ListedFaces().count(L"GvCover"), 0u);
+    for (const std::wstring& file : files)
+        ::DeleteFileW(file.c_str());
+    ::RemoveDirectoryW(folder.c_str());
+}
+
 TEST(FontAdding, OnlyFontFileNamesAreTakenFromFolders)
 {
     for (const wchar_t* name : {L"a.ttf", L"B.OTF", L"c.Ttc", L"d.otc", L"e.fon", L"x\\f.ttf"})
