@@ -312,8 +312,8 @@ private:
     }
 
     // Once ended, the frame is not drawn again as the window goes: under
-    // Wine, drawing its caption waits until a background reading lets go of
-    // the fonts, seconds with thousands of them.
+    // Wine, the default frame drawing waits while a background reading
+    // enumerates the fonts for the first time, seconds with thousands.
     LRESULT OnNcActivate(UINT, WPARAM, LPARAM, BOOL& handled) noexcept
     {
         handled = m_ended;
