@@ -39,6 +39,13 @@ std::vector<std::wstring> CommandLinePaths()
     return paths;
 }
 
+// GDI+ for the run, shut down by its token.
+struct CGdiplusTokenTraits {
+    using type = ULONG_PTR;
+    static constexpr ULONG_PTR invalid() noexcept { return 0; }
+    static void close(ULONG_PTR token) noexcept { Gdiplus::GdiplusShutdown(token); }
+};
+
 }  // namespace
 
 int RunProcess()
@@ -55,9 +62,9 @@ int RunProcess()
 
 int RunApplication()
 {
-    ULONG_PTR gdiplusToken = 0;
     const Gdiplus::GdiplusStartupInput gdiplusInput;
-    Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
+    CUniqueHandle<CGdiplusTokenTraits> gdiplus;
+    Gdiplus::GdiplusStartup(gdiplus.put(), &gdiplusInput, nullptr);
     try {
         CAppSetting setting;
         CAppSetting::SetInstance(&setting);
@@ -88,7 +95,6 @@ int RunApplication()
         LogCaughtException(L"run");
         CAppSetting::SetInstance(nullptr);
     }
-    Gdiplus::GdiplusShutdown(gdiplusToken);
     return 0;
 }
 
